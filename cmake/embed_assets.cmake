@@ -1,0 +1,18 @@
+# Writes OUTPUT: a C++ source holding every file given in FILES (a ;-list) as bytes,
+# with a table the program looks them up in by file name.
+# Run as: cmake -DOUTPUT=... -DFILES=... -P embed_assets.cmake
+set(body "// Generated at build time from assets/. Do not edit.\n#include <cstddef>\n\nnamespace layout {\n\nstruct EmbeddedFile {\n    const char* name;\n    const unsigned char* data;\n    std::size_t size;\n};\n\nnamespace {\n")
+set(table "")
+set(index 0)
+foreach(file IN LISTS FILES)
+    get_filename_component(name "${file}" NAME)
+    file(READ "${file}" hex HEX)
+    file(SIZE "${file}" size)
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(APPEND body "const unsigned char file${index}[] = {${bytes}};\n")
+    string(APPEND table "    {\"${name}\", file${index}, ${size}},\n")
+    math(EXPR index "${index} + 1")
+endforeach()
+string(APPEND body "}  // namespace\n\nextern const EmbeddedFile kEmbeddedFiles[] = {\n${table}};\nextern const std::size_t kEmbeddedFileCount = ${index};\n\n}  // namespace layout\n")
+file(WRITE "${OUTPUT}.tmp" "${body}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing the game need,
+# asking apt only for those dpkg says are missing.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config
+    libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libinih-dev libx11-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool imagemagick x11-utils
+    python3 python3-pil fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then
+    sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+else
+    echo "error: these Debian packages are missing: ${missing[*]}" >&2
+    echo "Install them as root (apt-get install ${missing[*]}), or run again as root or with sudo." >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,78 @@
+#include "app/frm_main.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+FrmMain::FrmMain(platform::Platform& platform) : MainWindow(platform) {
+    pctNew.Click = [this] { pctNew_Click(); };
+    pctAction.Click = [this] { pctAction_Click(); };
+    pctScores.Click = [this] { pctScores_Click(); };
+    pctClear.Click = [this] { pctClear_Click(); };
+    pctOk.Click = [this] { pctOk_Click(); };
+    pctSound.Click = [this] { pctSound_Click(); };
+    pctAbout.Click = [this] { pctAbout_Click(); };
+    pctQuit.Click = [this] { pctQuit_Click(); };
+    pctMinimizeIcon.Click = [this] { pctMinimizeIcon_Click(); };
+    pctExitIcon.Click = [this] { pctExitIcon_Click(); };
+    pctAboutText1.Click = [this] { pctAboutText1_Click(); };
+    pctAboutText2.Click = [this] { pctAboutText2_Click(); };
+}
+
+namespace {
+
+// Removes a leftover "Frothwick.txt" beside the program. Only a regular file is
+// removed; a failure (read-only folder, say) is ignored and start-up goes on.
+void DeleteLeftoverFile(const std::string& programDir) {
+    const std::string path = programDir + "/Frothwick.txt";
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) unlink(path.c_str());
+}
+
+}  // namespace
+
+// Brings the window from nothing to the idle screen. Called once by main, before the
+// window is shown.
+void FrmMain::Form_Load() {
+    DeleteLeftoverFile(Platform().ProgramDir());
+    frmGraphics.Load(assets);
+    WriteTrace("Form_Load");
+    Refresh();
+    pctFocus.BackColor = forms::kBlack;
+    CellWidth = forms::IntDiv(pctBeer[0].Width, forms::TwipsPerPixelX);
+    CellHeight = forms::IntDiv(pctBeer[0].Height, forms::TwipsPerPixelY);
+    Lives = 3;
+    FallStep = 5;
+    Rnd.Seed(Platform().NowMs());
+    GameOver = true;
+    Refresh();
+    InitializeBoard();
+    GetRegistry();
+
+    // Fit the frame to the grid: one blank pixel right of column 11 and below row 15.
+    const double xR = forms::TwipsPerPixelX * (ColumnX[11] + 1.0) + pctBeer[0].Width;
+    const double yB = forms::TwipsPerPixelY * (RowY[15] + 1.0) + pctBeer[0].Height;
+    lineRight.X1 = xR;
+    lineRight.X2 = xR;
+    lineRight.Y1 = lineTop.Y1;
+    lineRight.Y2 = yB;
+    lineTop.X2 = lineRight.X2;
+    lineTop.X1 = lineLeft.X1;
+    lineBottom.X1 = lineLeft.X1;
+    lineBottom.X2 = xR;
+    lineBottom.Y1 = yB;
+    lineBottom.Y2 = yB;
+    lineLeft.Y2 = lineBottom.Y2;
+
+    DoEvents();
+}
+
+// Every repaint draws the playfield from the board; the falling can is not on the
+// board, so a repaint hides it until the next game step draws it again.
+void FrmMain::Form_Paint() { DrawBoard(); }
+
+void FrmMain::WaitWhileEnteringName() {
+    while (EnteringName) {
+        DoEvents();
+        if (EnteringName) WaitForEvent(platform::kForever);
+    }
+}

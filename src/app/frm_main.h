@@ -1,0 +1,138 @@
+// frmMain: the game window, its state and every procedure of the game.
+//
+// All state of the game lives here and every procedure works on it. The member
+// functions are spread over the folders of their subsystem:
+//   app/     start-up, control panel, window chrome and shutdown, about panel
+//   game/    playfield, game loop and falling can, keys, lives and cop, matching
+//   scores/  score counter, high-score table and settings, name entry
+// Everything runs on one thread; handlers run inside DoEvents, also nested inside
+// the waits of a running game.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "game/random.h"
+#include "layout/main_window.h"
+
+class FrmMain : public layout::MainWindow {
+public:
+    explicit FrmMain(platform::Platform& platform);
+
+    // ----- state (start values are set by Form_Load and the procedures it calls) -----
+    std::int32_t CellWidth = 0;   // pixels
+    std::int32_t CellHeight = 0;  // pixels
+    std::int32_t FallStep = 0;    // pixels the falling can moves per game step
+    std::array<std::int32_t, 13> ColumnX{};  // pixel x of each column's left edge
+    std::array<std::int32_t, 17> RowY{};     // pixel y of each row's top edge
+    std::int16_t Board[17][13]{};       // 0 empty, 1..6 a can, 500..503 obstacle pieces
+    std::int16_t BoardFrame[17][13]{};  // animation frame 0..7 of each can
+    std::int16_t TickDelay = 0;  // ms waited after each game step
+    bool GameOver = false;
+    bool CanFalling = false;
+    std::int32_t CanX = 0, CanY = 0;  // pixel position of the falling can's top-left corner
+    std::int32_t CanKind = 0;         // 0..5
+    std::int32_t CanFrame = 0;        // 0..7
+    bool TickBusy = false;  // a game step is drawing the falling can
+    bool KeyBusy = false;   // a key handler is moving the falling can
+    std::int32_t Score = 0;
+    std::int16_t Lives = 0;
+    bool Paused = false;
+    std::array<std::string, 11> HighNames;   // rows 1..10, best first
+    std::array<std::int32_t, 11> HighScores{};
+    std::array<std::int32_t, 11> LetterX{};  // board pixel x of name letter columns 1..7
+    std::array<std::int32_t, 11> RowTop{};   // board pixel y of rows 1..10
+    bool EnteringName = false;
+    std::int16_t EntryRow = 0;
+    std::int16_t EntryColumn = 0;
+    bool ActionWasVisible = false;
+
+    // The one random generator; Form_Load seeds it from the clock.
+    game::Random Rnd;
+
+    // ----- start-up (app/frm_main.cpp) -----
+    void Form_Load();
+
+    // ----- playfield (game/board.cpp) -----
+    void InitializeBoard();
+    void NewBoard();
+    void DrawBoard();
+    void FindCell(const std::int32_t& x, const std::int32_t& y, std::int16_t& row,
+                  std::int16_t& column, bool& found);
+    // Paints a cell-sized picture from a sprite holder at (x, y) on the window.
+    void PaintSprite(forms::PictureBox& sprite, std::int32_t x, std::int32_t y);
+    // Paints board cell (row, column) with the picture DrawBoard uses for it.
+    void PaintCell(int row, int column);
+
+    // ----- game loop and falling can (game/game_loop.cpp) -----
+    void pctNew_Click();
+    void Delay(const std::int16_t& DelayValue);
+    void GameStep();
+    void SpawnCan();
+
+    // ----- keyboard (game/keys.cpp) -----
+    void RedrawAround(const std::int16_t& row, const std::int16_t& column);
+
+    // ----- lives, cop event and exit (game/lives.cpp) -----
+    void LoseLife();
+    void ShowCop();
+    void pctQuit_Click();
+
+    // ----- matching and clearing (game/match.cpp) -----
+    void CheckMatch(const std::int16_t& row, const std::int16_t& column, bool& found);
+    void ClearWideBlock(const std::int16_t& row, const std::int16_t& column);
+    void ClearTallBlock(const std::int16_t& row, const std::int16_t& column);
+    void CheckAllMatches();
+
+    // ----- score (scores/score.cpp) -----
+    void AddScore(std::int16_t points);
+
+    // ----- high-score table and settings (scores/high_scores.cpp) -----
+    void GetRegistry();
+    void SaveRegistry();
+    void ShowScoreBoard(bool entryMode, std::int16_t entryRow);
+    void RecordScore();
+    void pctScores_Click();
+    void pctClear_Click();
+    void pctOk_Click();
+
+    // ----- name entry (scores/name_entry.cpp) -----
+    void NameEntryKeyDown(std::int16_t keyCode);
+    void DrawEntryCursor();
+    void EraseEntryCursor();
+    void CloseScoreBoard();
+
+    // ----- control panel (app/panel.cpp) -----
+    void pctAction_Click();
+    void pctSound_Click();
+    void HidePanel();
+    void ShowPanel();
+    bool SoundOn() const;
+    // Plays one of the WAV files beside the program.
+    void PlayWav(const char* file, bool synchronous);
+
+    // ----- window chrome and shutdown (app/chrome.cpp) -----
+    void pctMinimizeIcon_Click();
+    void pctExitIcon_Click();
+    void WriteTrace(const std::string& name);
+
+    // ----- about panel (app/about.cpp) -----
+    void pctAbout_Click();
+    void pctAboutText1_Click();
+    void pctAboutText2_Click();
+
+    // Dispatches events until name entry is over (new game and Exit wait for it).
+    void WaitWhileEnteringName();
+
+protected:
+    void Form_Paint() override;
+    void Form_KeyDown(int keyCode, int shift) override;
+    void Form_MouseDown(int button, int shift, int x, int y) override;
+    void Form_Resize() override;
+    void Form_GotFocus() override;
+    void Form_Unload(int& cancel) override;
+};
+
+// modMain: lets the system move the window as if its title bar had been grabbed.
+void DragWindow(FrmMain& form, int button);

@@ -1,0 +1,109 @@
+// The game loop and the falling can. A whole game runs inside New Game's click:
+// one step, then a wait that handles every other event, until the lives run out.
+#include <algorithm>
+
+#include "app/frm_main.h"
+
+// Click of pctNew. Runs a game to its end. It may itself run inside the wait of a
+// game already running; that game then finds Lives at 0 and ends as well.
+void FrmMain::pctNew_Click() {
+    for (forms::PictureBox& mug : pctLives) mug.Picture = frmGraphics.pctMug.Picture;
+    Paused = false;
+    pctFocus.SetFocus();
+    TickDelay = 90;  // ms
+    Lives = 3;
+    GameOver = false;
+    CanFalling = false;
+    KeyBusy = false;
+    EnteringName = false;
+    RecordScore();
+    Delay(2000);  // ms
+    WaitWhileEnteringName();
+    Score = 0;
+    AddScore(0);
+    NewBoard();
+    pctAction.Visible = true;
+    pctAction.Picture = frmGraphics.pctPause.Picture;
+    pctAction.ToolTipText = std::string("Pause");
+    while (Lives != 0) {
+        GameStep();
+        Delay(TickDelay);
+    }
+    ShowPanel();
+    pctAction.Visible = false;
+}
+
+// Waits DelayValue ms while handling window events, at least one round of them even
+// for 0 ms. Every handler, a whole new game included, may run inside. Callers: the
+// game loop, LoseLife and ShowCop. It sleeps between rounds instead of spinning; the
+// clock is 64-bit and monotonic, so the deadline cannot wrap.
+void FrmMain::Delay(const std::int16_t& DelayValue) {
+    const std::uint64_t deadline = Platform().NowMs() + static_cast<std::uint64_t>(std::max<int>(DelayValue, 0));
+    DoEvents();
+    while (Platform().NowMs() < deadline) {
+        WaitForEvent(deadline);
+        DoEvents();
+    }
+}
+
+// One tick of the game loop: spawns a can when none is falling, moves the falling
+// can down by FallStep pixels, and lands it when it stands on the floor row or on an
+// occupied cell. It copies at most four rectangles and never redraws the board.
+void FrmMain::GameStep() {
+    if (Paused || GameOver) return;
+    if (!CanFalling) SpawnCan();
+    // SpawnCan may have taken the last life.
+    if (KeyBusy || GameOver) return;
+    TickBusy = true;
+
+    const int stripWidth = forms::IntDiv(pctEmptyBeer.Width, forms::TwipsPerPixelX);
+    forms::BitBlt(hDC(), CanX, CanY - FallStep, stripWidth, FallStep, pctEmptyBeer.hDC(), 0, 0, forms::SRCCOPY);
+    CanFalling = true;
+    PaintSprite(pctBeer[CanKind * 8 + CanFrame], CanX, CanY);
+    CanFrame = (CanFrame + 1) % 8;
+
+    std::int16_t row = 0, column = 0;
+    bool found = false;
+    FindCell(CanX, CanY, row, column, found);
+    if (row == 15 || (found && Board[row + 1][column] != 0))
+        CanFalling = false;
+    else
+        CanY += FallStep;
+    if (CanFalling || KeyBusy) {
+        TickBusy = false;
+        return;
+    }
+
+    // Landed: snap the can into its cell with the frame that follows the last one drawn.
+    PaintSprite(pctEmptyBeer, CanX, CanY);
+    PaintSprite(pctBeer[CanKind * 8 + CanFrame], ColumnX[column], RowY[row]);
+    AddScore(static_cast<std::int16_t>(2 * row));
+    Board[row][column] = static_cast<std::int16_t>(CanKind + 1);
+    BoardFrame[row][column] = static_cast<std::int16_t>(CanFrame);
+    bool cleared = false;
+    CheckMatch(row, column, cleared);
+    TickBusy = false;
+}
+
+// Places a new can at the top of a random column. Called by GameStep when no can is
+// falling; GameStep sets CanFalling when it first paints it. It always draws three
+// numbers, event, kind and column, so a seed always deals the same game; the cop
+// event's new board draws its own numbers between the first and the second.
+void FrmMain::SpawnCan() {
+    if (Rnd.Pick(5000) == 1) {
+        NewBoard();
+        ShowCop();
+        LoseLife();
+    }
+    CanKind = Rnd.Pick(6);
+    const int startColumn = Rnd.Pick(12);
+    CanX = ColumnX[startColumn];
+    CanY = RowY[0];
+    CanFrame = 0;
+
+    std::int16_t row = 0, column = 0;
+    bool found = false;
+    FindCell(CanX, CanY, row, column, found);
+    // The can stays in play after a lost life: it falls from row 0 of the fresh board.
+    if (Board[row][column] != 0) LoseLife();
+}

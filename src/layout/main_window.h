@@ -1,0 +1,46 @@
+// frmMain's controls as laid out at design time.
+//
+// The game window is 599 × 436 pixels. Its controls are created here with their
+// positions (twips), start visibility, tooltips, cursors and pictures; the game's
+// procedures (FrmMain) only change them afterwards.
+#pragma once
+
+#include <array>
+
+#include "forms/form.h"
+#include "layout/assets.h"
+#include "layout/frm_graphics.h"
+
+namespace layout {
+
+using forms::Line;
+using forms::PictureBox;
+
+class MainWindow : public forms::Form {
+public:
+    static constexpr int kWidthPixels = 599;
+    static constexpr int kHeightPixels = 436;
+
+    explicit MainWindow(platform::Platform& platform);
+
+    const Assets assets;
+    FrmGraphics frmGraphics;
+
+    // Overlays, lowest first: they lie under the panel controls.
+    PictureBox pctScoreBoard, pctSpecial, pctAboutText1, pctAboutText2;
+    // Sprite holders, never shown.
+    PictureBox pctEmptyBeer;
+    std::array<PictureBox, 48> pctBeer;  // kind × 8 + frame
+    // Chrome and panel.
+    PictureBox pctLogo, pctMinimizeIcon, pctExitIcon;
+    PictureBox pctAction, pctOk, pctClear, pctNew, pctScores, pctSound, pctAbout, pctQuit;
+    std::array<PictureBox, 7> pctScore;  // index 0 is the units digit, at the right
+    std::array<PictureBox, 3> pctLives;
+    PictureBox pctFocus;
+    Line lineLeft, lineTop, lineBottom, lineRight;
+
+private:
+    void LayOut();
+};
+
+}  // namespace layout

@@ -1,0 +1,104 @@
+// The seam between the game and the machine it runs on.
+//
+// Everything the game needs from the outside world goes through one Platform:
+// a window that shows finished frames, input events, a millisecond clock, a
+// wait that sleeps, sounds, a browser and a few paths. Two backends implement
+// it: SdlPlatform (the real window) and HeadlessPlatform (virtual time and
+// scripted input for tests). Nothing outside src/platform includes SDL.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// A decoded picture: width × height pixels, row-major, 0xAARRGGBB.
+// Alpha is 0 where the picture is transparent and 255 everywhere else.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+enum class EventType {
+    KeyDown,      // key = virtual-key code (8, 13, 32, 37..40, 48..57, 65..90, 96..123, ...)
+    MouseDown,    // button 1 left, 2 right, 4 middle; x, y in window pixels
+    MouseUp,
+    MouseMove,
+    Close,        // the system asks the window to close
+    Expose,       // the window's contents were lost and must be repainted
+    Minimized,
+    Restored,
+    FocusGained,
+};
+
+struct Event {
+    EventType type = EventType::Expose;
+    int key = 0;
+    int button = 0;
+    int x = 0, y = 0;
+};
+
+// Deadline meaning "no deadline: sleep until an event arrives".
+inline constexpr std::uint64_t kForever = std::numeric_limits<std::uint64_t>::max();
+
+enum class Cursor { Default, Hand };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Creates the window, centred and borderless, w × h pixels. Called once at start-up,
+    // before the first Present. The window is shown by the first Present.
+    virtual void OpenWindow(const std::string& caption, int w, int h) = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void SetIcon(const Image& icon) = 0;
+    virtual void Minimize() = 0;
+
+    // Shows a finished frame (w × h, 0xAARRGGBB, alpha ignored). Only the listed
+    // rectangles changed since the previous frame; an empty list means all of it.
+    virtual void Present(const std::uint32_t* frame, int w, int h,
+                         const std::vector<Rect>& changed) = 0;
+
+    // Takes the next pending event without waiting; false when there is none.
+    virtual bool PollEvent(Event& event) = 0;
+    // Sleeps until an event is pending or the clock reaches deadline (ms on NowMs's clock).
+    virtual void WaitEvent(std::uint64_t deadline) = 0;
+    // Monotonic milliseconds; never wraps.
+    virtual std::uint64_t NowMs() = 0;
+
+    // The hand cursor is made once from a picture with its hot spot; SetCursor switches.
+    virtual void SetHandCursor(const Image& image, int hotX, int hotY) = 0;
+    virtual void SetCursor(Cursor cursor) = 0;
+
+    // Which window points the system may drag the window by (its own move loop, left button).
+    virtual void SetDragArea(std::function<bool(int x, int y)> draggable) = 0;
+    // Moves the window with the pointer until the given button is released; returns after
+    // the move. Used for presses the system's move does not take (other buttons).
+    virtual void DragWindow(int button) = 0;
+
+    // Plays a WAV file. A new sound replaces the one playing. Synchronous returns when the
+    // sound has ended; asynchronous returns at once. A missing file or device plays nothing.
+    virtual void PlaySound(const std::string& path, bool synchronous) = 0;
+    virtual void OpenUrl(const std::string& url) = 0;
+
+    // The folder that holds the real executable (symlinks resolved), without a trailing '/'.
+    virtual std::string ProgramDir() = 0;
+};
+
+// Decodes a GIF, JPEG or other image held in memory. Shared by both backends.
+// Returns an empty Image (width 0) when the data cannot be decoded.
+Image DecodeImage(const void* data, std::size_t size);
+
+// $XDG_CONFIG_HOME, else $HOME/.config (no trailing '/'); empty when neither is known.
+std::string UserConfigDir();
+
+}  // namespace platform

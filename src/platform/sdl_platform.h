@@ -1,0 +1,91 @@
+// The real front end: one SDL2 window drawn through its window surface, SDL2_mixer
+// for sounds.
+//
+// Only the video subsystem stays up. The audio device is opened when a sound starts
+// and closed once it has finished, because an open device wakes the process many
+// times a second even in silence. Joysticks are never initialised: with them up,
+// SDL's event wait turns into polling.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/platform.h"
+
+// SDL types are only named here, never defined, so that nothing outside
+// src/platform needs the SDL headers.
+struct SDL_Window;
+struct SDL_Cursor;
+struct SDL_Surface;
+struct SDL_semaphore;
+union SDL_Event;
+struct Mix_Chunk;
+
+namespace platform {
+
+class SdlPlatform : public Platform {
+public:
+    // Initialises SDL's video subsystem; throws std::runtime_error when that fails.
+    SdlPlatform();
+    ~SdlPlatform() override;
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+    void OpenWindow(const std::string& caption, int w, int h) override;
+    void SetCaption(const std::string& caption) override;
+    void SetIcon(const Image& icon) override;
+    void Minimize() override;
+
+    void Present(const std::uint32_t* frame, int w, int h,
+                 const std::vector<Rect>& changed) override;
+
+    bool PollEvent(Event& event) override;
+    void WaitEvent(std::uint64_t deadline) override;
+    std::uint64_t NowMs() override;
+
+    void SetHandCursor(const Image& image, int hotX, int hotY) override;
+    void SetCursor(Cursor cursor) override;
+
+    void SetDragArea(std::function<bool(int x, int y)> draggable) override;
+    void DragWindow(int button) override;
+
+    void PlaySound(const std::string& path, bool synchronous) override;
+    void OpenUrl(const std::string& url) override;
+
+    std::string ProgramDir() override;
+
+private:
+    // Turns an SDL event into a game event; false when the game does not see it
+    // (bookkeeping such as the sound-finished notice is done here).
+    bool Translate(const SDL_Event& in, Event& out);
+    void CopyToSurface(SDL_Surface* surface, const std::uint32_t* frame, int w, int h,
+                       const Rect& r);
+    bool OpenAudio();
+    void CloseAudio();
+    void StopSound();
+
+    SDL_Window* window_ = nullptr;
+    bool shown_ = false;
+    bool fullCopyNext_ = true;     // the window surface was (or may have been) recreated
+    bool fullUpdateNext_ = false;  // the screen lost the window's pixels (first show, expose)
+    SDL_Surface* lastSurface_ = nullptr;
+    std::string caption_;
+    SDL_Surface* pendingIcon_ = nullptr;  // icon given before the window exists
+
+    bool havePending_ = false;  // one translated event taken out of SDL by WaitEvent
+    Event pending_;
+
+    SDL_Cursor* handCursor_ = nullptr;
+    SDL_Cursor* systemHand_ = nullptr;  // stand-in until SetHandCursor provides a picture
+    Cursor cursor_ = Cursor::Default;
+
+    std::function<bool(int, int)> dragArea_;
+
+    bool audioOpen_ = false;
+    std::uint64_t audioFailedAt_ = 0;  // ms; 0 = the last attempt did not fail
+    Mix_Chunk* chunk_ = nullptr;
+    SDL_semaphore* soundEnded_ = nullptr;
+};
+
+}  // namespace platform

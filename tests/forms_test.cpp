@@ -1,0 +1,174 @@
+// The window-and-controls layer: picture identity, twips, rectangle copies,
+// composition, clicks, the hand cursor and tooltips.
+#include <gtest/gtest.h>
+
+#include "forms/form.h"
+#include "harness.h"
+
+namespace {
+
+using forms::Image;
+using forms::PictureBox;
+
+Image Solid(int w, int h, std::uint32_t argb) {
+    Image image;
+    image.width = w;
+    image.height = h;
+    image.pixels.assign(static_cast<std::size_t>(w) * h, argb);
+    return image;
+}
+
+TEST(Twips, WholePixelsAndRounding) {
+    EXPECT_EQ(forms::ToPixels(480), 32);
+    EXPECT_EQ(forms::ToPixels(6450), 430);
+    EXPECT_EQ(forms::ToPixels(2002), 133);  // 133.47
+    EXPECT_EQ(forms::ToPixels(2047.5), 137);  // 136.5 rounds to the nearest pixel, up
+    EXPECT_EQ(forms::RoundHalfEven(2.5), 2);
+    EXPECT_EQ(forms::RoundHalfEven(3.5), 4);
+    EXPECT_EQ(forms::IntDiv(480, 15), 32);
+    EXPECT_EQ(forms::IntDiv(200, 15), 13);  // truncating quotient
+    EXPECT_EQ(forms::IntDiv(1080, 15), 72);
+}
+
+TEST(Pictures, AssignmentSharesTheObjectAndLoadingMakesANewOne) {
+    const Image red = Solid(2, 2, 0xFFFF0000);
+    PictureBox a, b;
+    a.Picture = forms::LoadPicture(red);
+    b.Picture = a.Picture;
+    EXPECT_TRUE(a.Picture() == b.Picture());
+    EXPECT_EQ(forms::Handle(a.Picture), forms::Handle(b.Picture));
+    PictureBox c;
+    c.Picture = forms::LoadPicture(red);  // same pixels, another picture
+    EXPECT_FALSE(a.Picture() == c.Picture());
+}
+
+TEST(Pictures, AutoSizeTakesThePictureSizeInTwips) {
+    PictureBox box;
+    box.Picture = forms::LoadPicture(Solid(32, 20, 0xFF00FF00));
+    EXPECT_EQ(box.Width, 480);
+    EXPECT_EQ(box.Height, 300);
+    PictureBox fixed;
+    fixed.AutoSize = false;
+    fixed.Width = 1830;
+    fixed.Height = 900;
+    fixed.Picture = forms::LoadPicture(Solid(320, 200, 0xFF00FF00));
+    EXPECT_EQ(fixed.Width, 1830);
+    EXPECT_EQ(fixed.PixelWidth(), 122);
+}
+
+TEST(Pictures, TransparentPixelsShowTheBackColor) {
+    Image picture = Solid(2, 1, 0xFF112233);
+    picture.pixels[1] = 0;  // transparent
+    PictureBox box;
+    box.BackColor = 0x445566;
+    box.Picture = forms::LoadPicture(picture);
+    EXPECT_EQ(box.Pixels().At(0, 0) & 0xFFFFFF, 0x112233u);
+    EXPECT_EQ(box.Pixels().At(1, 0) & 0xFFFFFF, 0x445566u);
+}
+
+TEST(BitBlt, CopiesAndClipsAtEveryEdge) {
+    forms::Surface source(4, 4, 0x000000);
+    source.FillRect({1, 1, 2, 2}, 0xFFFFFF);
+    forms::Surface dest(5, 5, 0x0000FF);
+    forms::BitBlt(&dest, -1, 3, 4, 4, &source, 0, 0, forms::SRCCOPY);
+    // Source (1,1) lands at (0,4); everything else outside the destination is dropped.
+    EXPECT_EQ(dest.At(0, 4) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(dest.At(1, 4) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(dest.At(2, 4) & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(dest.At(0, 2) & 0xFFFFFF, 0x0000FFu);
+    forms::BitBlt(&dest, 0, 0, 10, 10, &source, 3, 3, forms::SRCCOPY);  // 1 × 1 left of the source
+    EXPECT_EQ(dest.At(0, 0) & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(dest.At(1, 0) & 0xFFFFFF, 0x0000FFu);
+}
+
+TEST(Composition, ControlsLieAboveTheClientAndHiddenOnesVanish) {
+    test::Game g;
+    FrmMain& f = g.form();
+    // The logo control covers the background; hidden, the background shows again.
+    EXPECT_TRUE(g.FrameShows(f.assets.Image("logo.gif"), 74, 16));
+    f.pctLogo.Visible = false;
+    f.Present();
+    const forms::Image& background = f.assets.Image("background.gif");
+    for (int x = 74; x < 74 + 254; x += 11)
+        EXPECT_EQ(g.Pixel(x, 30), background.pixels[30 * 599 + x] & 0xFFFFFF) << x;
+    // Drawing on the client under a visible control does not show through it.
+    f.pctLogo.Visible = true;
+    forms::BitBlt(f.hDC(), 74, 16, 32, 20, f.pctBeer[0].hDC(), 0, 0, forms::SRCCOPY);
+    f.Present();
+    EXPECT_TRUE(g.FrameShows(f.assets.Image("logo.gif"), 74, 16));
+}
+
+TEST(Composition, OnlyChangedFramesArePresented) {
+    test::Game g;
+    FrmMain& f = g.form();
+    const int before = g.platform.PresentCount();
+    f.Present();
+    f.DoEvents();
+    EXPECT_EQ(g.platform.PresentCount(), before);
+    f.pctNew.Visible = false;
+    f.DoEvents();
+    EXPECT_EQ(g.platform.PresentCount(), before + 1);
+}
+
+TEST(Pointer, HandOverButtonsOnlyAndClicksGoToTheTopmostControl) {
+    test::Game g;
+    FrmMain& f = g.form();
+    int clicks = 0;
+    f.pctLogo.Click = [&] { ++clicks; };
+    platform::Event move;
+    move.type = platform::EventType::MouseMove;
+    move.x = 480;
+    move.y = 185;  // pctNew
+    g.platform.At(g.Now() + 10, move);
+    g.At(g.Now() + 20, [&] { EXPECT_EQ(g.platform.CurrentCursor(), platform::Cursor::Hand); });
+    move.x = 100;
+    move.y = 20;  // the logo: no hand
+    g.platform.At(g.Now() + 30, move);
+    g.At(g.Now() + 40, [&] { EXPECT_EQ(g.platform.CurrentCursor(), platform::Cursor::Default); });
+    g.platform.ClickAt(g.Now() + 50, 100, 20);
+    g.platform.ClickAt(g.Now() + 60, 100, 20, 3);  // other buttons do not click
+    g.Run();
+    EXPECT_EQ(clicks, 1);
+    // The background is what the system may drag the window by; controls are not.
+    ASSERT_TRUE(g.platform.DragArea());
+    EXPECT_TRUE(g.platform.DragArea()(200, 200));
+    EXPECT_FALSE(g.platform.DragArea()(480, 185));
+}
+
+TEST(Tooltip, ShowsAfterHalfASecondAndGoesOnLeaveOrClick) {
+    test::Game g;
+    FrmMain& f = g.form();
+    const std::uint64_t t = g.Now() + 100;
+    platform::Event move;
+    move.type = platform::EventType::MouseMove;
+    move.x = 512;
+    move.y = 190;  // pctScores
+    g.platform.At(t, move);
+    g.At(t + 499, [&] { EXPECT_EQ(f.TooltipText(), ""); });
+    g.At(t + 501, [&] {
+        EXPECT_EQ(f.TooltipText(), "High Scores");
+        const forms::Rect r = f.TooltipBounds();
+        EXPECT_GT(r.w, 0);
+        EXPECT_LE(r.x + r.w, 599);
+        // The box is drawn on the frame: its border in black, its inside pale.
+        EXPECT_EQ(g.Pixel(r.x, r.y + 2), 0x000000u);
+        EXPECT_EQ(g.Pixel(r.x + 1, r.y + 1), 0xFFFFE1u);
+    });
+    move.x = 300;
+    move.y = 300;  // the playfield: no control
+    g.platform.At(t + 700, move);
+    g.At(t + 701, [&] { EXPECT_EQ(f.TooltipText(), ""); });
+    move.x = 480;
+    move.y = 255;  // pctAbout
+    g.platform.At(t + 800, move);
+    g.At(t + 1400, [&] { EXPECT_EQ(f.TooltipText(), "About"); });
+    platform::Event down = move;
+    down.type = platform::EventType::MouseDown;
+    down.button = 3;
+    g.platform.At(t + 1500, down);
+    g.At(t + 1501, [&] { EXPECT_EQ(f.TooltipText(), ""); });
+    g.At(t + 3000, [&] { EXPECT_EQ(f.TooltipText(), ""); });  // not again until the pointer leaves
+    g.Run();
+}
+
+}  // namespace

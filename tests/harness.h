@@ -1,0 +1,60 @@
+// Drives a whole game window on the headless platform: scripted input at virtual
+// times, a private settings folder, and a way to run until the script is spent.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/frm_main.h"
+#include "platform/headless.h"
+
+namespace test {
+
+// A private folder, removed again with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// How a run ended.
+enum class Ended { ScriptSpent, ProgramEnded };
+
+class Game {
+public:
+    // Loads and shows the window with settings and program folder in a fresh temp
+    // folder (XDG_CONFIG_HOME points there), then seeds the dice.
+    explicit Game(std::uint64_t seed = 1, const std::string& settingsIni = "");
+
+    platform::HeadlessPlatform platform;
+    TempDir home;
+    FrmMain& form() { return *form_; }
+    std::uint64_t Now() { return platform.NowMs(); }
+
+    // Runs the window until nothing more is scripted, or the program ends.
+    Ended Run();
+
+    // Scripted input at time ms (absolute, virtual).
+    void Click(std::uint64_t ms, const forms::PictureBox& control, int button = 1);
+    void Key(std::uint64_t ms, int keyCode) { platform.KeyAt(ms, keyCode); }
+    void At(std::uint64_t ms, std::function<void()> action) { platform.CallAt(ms, std::move(action)); }
+
+    // The settings file and what it holds now.
+    std::string SettingsPath() const;
+    std::string SettingsText() const;
+
+    // Pixel (x, y) of the last frame shown, 0xRRGGBB.
+    std::uint32_t Pixel(int x, int y) const { return platform.PixelAt(x, y); }
+    // True when the frame shows exactly the picture at (x, y) (transparent pixels skipped).
+    bool FrameShows(const forms::Image& picture, int x, int y) const;
+
+private:
+    std::unique_ptr<FrmMain> form_;
+};
+
+}  // namespace test

@@ -1,0 +1,62 @@
+# Shared by the real-window tests: runs the game under Xvfb and looks at the screen.
+# Each test script sources this with: <game binary> <send_close binary>.
+
+# Re-run the calling script inside its own X server when there is none yet.
+if [[ -z "${FROTHWICK_UNDER_XVFB:-}" ]]; then
+    FROTHWICK_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+set -euo pipefail
+
+GAME=$1
+SEND_CLOSE=$2
+WORK=$(mktemp -d)
+export XDG_CONFIG_HOME=$WORK/config
+trap 'kill "$GAME_PID" 2>/dev/null || true; rm -rf "$WORK"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts the game and waits for its window; sets GAME_PID, WID, WX, WY, WW, WH.
+start_game() {
+    "$GAME" >"$WORK/stdout" 2>"$WORK/stderr" &
+    GAME_PID=$!
+    WID=$(timeout 10 xdotool search --sync --onlyvisible --name '^Frothwick$' | head -n 1) ||
+        fail "no window named Frothwick appeared"
+    eval "$(xdotool getwindowgeometry --shell "$WID")"
+    WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
+}
+
+# Screenshot of the whole screen into $WORK/shot.png (and a copy kept for people).
+screenshot() {
+    sleep "${1:-0.3}"
+    import -window root "$WORK/shot.png"
+    cp "$WORK/shot.png" "${SHOT_DIR:-/tmp}/frothwick-$(basename "$0" .sh).png" 2>/dev/null || true
+}
+
+# Colour of window pixel (x, y) in the last screenshot, as RRGGBB.
+pixel() {
+    convert "$WORK/shot.png" -crop "1x1+$((WX + $1))+$((WY + $2))" -depth 8 txt:- |
+        tail -n 1 | grep -o '#[0-9A-Fa-f]\{6\}' | tr -d '#' | tr 'a-f' 'A-F'
+}
+
+expect_pixel() {  # x y RRGGBB
+    local got
+    got=$(pixel "$1" "$2")
+    [[ "$got" == "$3" ]] || fail "pixel ($1, $2) is $got, expected $3"
+}
+
+# Clicks window pixel (x, y) with the left button.
+click() {
+    xdotool mousemove --sync $((WX + $1)) $((WY + $2)) click 1
+}
+
+# Asks the window to close and waits for the program to end; its exit status must be 0.
+close_and_wait() {
+    "$SEND_CLOSE" "$WID"
+    local status=0
+    timeout 10 tail --pid="$GAME_PID" -f /dev/null || fail "the program did not end after a close request"
+    wait "$GAME_PID" || status=$?
+    [[ $status -eq 0 ]] || fail "the program ended with status $status"
+}
