@@ -30,7 +30,6 @@ WHITE = (255, 255, 255)
 PANEL = (58, 36, 20)            # the game's window background colour (#3A2414)
 WOOD_DARK = (40, 22, 11)
 WOOD = (92, 54, 26)
-WOOD_LIGHT = (128, 80, 40)
 BRASS_HI = (250, 222, 150)
 BRASS = (204, 156, 74)
 BRASS_LO = (112, 74, 28)
@@ -41,12 +40,13 @@ MAROON = (122, 30, 22)
 # --- window layout (pixels) -------------------------------------------------
 WINDOW_SIZE = (599, 436)
 PLAYFIELD = (13, 72, 402, 401)            # inclusive box, black on the background
-CELL_ORIGIN = (17, 80)
 CELL_SIZE = (32, 20)
 LOGO_POS, LOGO_SIZE = (74, 16), (254, 31)
 MINIMIZE_POS, CLOSE_POS = (542, 14), (564, 14)
 DIGIT_LEFTS, DIGIT_TOP = (430, 451, 472, 493, 514, 535, 556), 60
-SCORE_PLATE = (424, 54, 584, 89)
+GLYPH_SIZE = (22, 23)
+SCORE_PLATE = (DIGIT_LEFTS[0] - 6, DIGIT_TOP - 6,
+               DIGIT_LEFTS[-1] + GLYPH_SIZE[0] + 6, DIGIT_TOP + GLYPH_SIZE[1] + 6)
 BUTTON_SLOTS = {
     "play": (486, 108), "ok": (470, 142), "clear": (504, 142),
     "new": (470, 176), "scores": (504, 176), "sound": (504, 210),
@@ -57,7 +57,6 @@ RIGHT_PANEL = (444, 96, 568, 398)
 FOCUS_BOX = (456, 328, 101, 20)
 MUG_SLOTS = ((458, 355), (491, 355), (524, 355))
 
-GLYPH_SIZE = (22, 23)
 DIGIT_WIDTHS = {2: 21, 3: 21, 4: 24}
 CAN_FRAMES = 8
 TOOLTIP_CELL = (7, 13)
@@ -83,11 +82,18 @@ def scale_colour(c, k):
 def supersample(size, paint, scale=4, background=BLACK, mode="RGB"):
     """Paint at `scale` times the size, then box-filter down for clean edges."""
     big = Image.new(mode, (size[0] * scale, size[1] * scale), background)
-    paint(ImageDraw.Draw(big), scale, big)
+    paint(ImageDraw.Draw(big), scale)
     return big.resize(size, Image.Resampling.BOX)
 
 
 # --- palette conversion -----------------------------------------------------
+
+def exact_colour_mask(img, colour):
+    """Mask (mode L) of the pixels of an RGB picture that are exactly `colour`."""
+    diff = ImageChops.difference(img, Image.new("RGB", img.size, colour))
+    r, g, b = diff.split()
+    return ImageChops.lighter(ImageChops.lighter(r, g), b).point(lambda v: 255 if v == 0 else 0)
+
 
 def to_palette(img, colours=256, keep=(), transparent=None):
     """Convert an RGB picture to a palette picture.
@@ -99,31 +105,42 @@ def to_palette(img, colours=256, keep=(), transparent=None):
     """
     keep = list(dict.fromkeys(keep))
     reserved = len(keep) + (1 if transparent is not None else 0)
-    quant = img.quantize(colors=colours - reserved,
-                         method=Image.Quantize.MEDIANCUT,
-                         dither=Image.Dither.NONE)
-    found = quant.getpalette()
-    found = [tuple(found[i:i + 3]) for i in range(0, len(found), 3)]
-    palette = keep + [c for c in found if c not in keep]
-    palette = palette[:colours - reserved]
-    lookup = Image.new("P", (1, 1))
-    lookup.putpalette([v for c in palette for v in c] * 1)
-    out = img.quantize(palette=lookup, dither=Image.Dither.NONE)
-    flat = [v for c in palette for v in c]
+    out = img.quantize(colors=colours - reserved, method=Image.Quantize.MEDIANCUT,
+                       dither=Image.Dither.NONE)
+    palette = out.getpalette()[:3 * (colours - reserved)]
+    for colour in keep:
+        out.paste(len(palette) // 3, mask=exact_colour_mask(img, colour))
+        palette += list(colour)
     if transparent is not None:
-        index = len(palette)
-        flat += [255, 0, 255]
+        index = len(palette) // 3
         out.paste(index, mask=transparent.point(lambda a: 255 if a >= 128 else 0))
+        palette += [255, 0, 255]
         out.info["transparency"] = index
-    out.putpalette(flat)
+    out.putpalette(palette)
     return out
 
 
-def save_gif(img, path, **kw):
-    kw = dict(kw)
+def save_gif(img, path):
+    extra = {}
     if "transparency" in img.info:
-        kw["transparency"] = img.info["transparency"]
-    img.save(path, "GIF", optimize=False, **kw)
+        extra["transparency"] = img.info["transparency"]
+    img.save(path, "GIF", optimize=False, **extra)
+    if len(img.getpalette()) == 6:
+        shrink_colour_table(path)
+
+
+def shrink_colour_table(path):
+    """Trim a two-colour GIF's colour table to two entries.
+
+    PIL always writes at least four entries (the extra two are black filler);
+    the file is rewritten so that its table holds just the colours in use.
+    """
+    data = bytearray(Path(path).read_bytes())
+    flags = data[10]                        # logical screen descriptor
+    assert flags & 0x80 and flags & 0x07 == 1, "expected a four-entry global table"
+    data[10] = flags & ~0x07
+    del data[13 + 2 * 3:13 + 4 * 3]
+    Path(path).write_bytes(bytes(data))
 
 
 # --- wood and brass -----------------------------------------------------------
@@ -168,13 +185,12 @@ def brass_frame(draw, box, width=4):
     """A polished brass moulding `width` pixels thick just inside `box`."""
     x0, y0, x1, y1 = box
     draw.rectangle(box, outline=BRASS_LO)
-    shades = [BRASS_HI, BRASS, mix(BRASS, BRASS_LO, 0.5), BRASS_LO]
     for i in range(1, width - 1):
         t = (i - 1) / max(1, width - 3)
         bevel(draw, (x0 + i, y0 + i, x1 - i, y1 - i),
               mix(BRASS_HI, BRASS, t), mix(BRASS, BRASS_LO, 1 - t))
     draw.rectangle((x0 + width - 1, y0 + width - 1, x1 - width + 1, y1 - width + 1),
-                   outline=shades[3])
+                   outline=BRASS_LO)
 
 
 def rivet(draw, x, y):
@@ -197,12 +213,16 @@ def make_background():
     draw = ImageDraw.Draw(img)
 
     # Dado rail along the bottom and a darker skirting below it.
-    skirting = wood_texture((w, h - 410), seed=7, base=scale_colour(WOOD, 0.7),
+    rail = 415
+    skirting = wood_texture((w, h - rail), seed=7, base=scale_colour(WOOD, 0.7),
                             plank=120, vertical=False)
-    img.paste(skirting, (0, 410))
-    draw.rectangle((0, 408, w, 410), fill=BRASS_LO)
-    draw.line([(0, 408), (w, 408)], fill=BRASS)
-    draw.line([(0, 409), (w, 409)], fill=BRASS_HI)
+    img.paste(skirting, (0, rail))
+    draw.rectangle((0, rail, w, rail + 2), fill=BRASS_LO)
+    draw.line([(0, rail), (w, rail)], fill=BRASS)
+    draw.line([(0, rail + 1), (w, rail + 1)], fill=BRASS_HI)
+    # The lettering stays below y 424, where the high-score board ends.
+    engraved_text(draw, ((PLAYFIELD[0] + PLAYFIELD[2]) // 2, 429),
+                  "FREE HOUSE  \u2022  FINE ALES  \u2022  EST. 1887", font(SERIF_BOLD, 9))
 
     # Sign board behind the logo.
     board = (60, 6, 342, 57)
@@ -238,19 +258,26 @@ def make_background():
     draw.rectangle((rx0 + 4, ry0 + 4, rx1 - 4, ry1 - 4), fill=PANEL)
     for x, y in ((rx0 + 9, ry0 + 9), (rx1 - 9, ry0 + 9), (rx0 + 9, ry1 - 9), (rx1 - 9, ry1 - 9)):
         rivet(draw, x, y)
+    for x, y in BUTTON_SLOTS.values():   # every slot must sit on the flat plate
+        assert rx0 + 4 <= x and x + BUTTON_SIZE <= rx1 - 4, "button slot off the panel"
+        assert ry0 + 4 <= y and y + BUTTON_SIZE <= ry1 - 4, "button slot off the panel"
     divider = 298
     draw.line([(rx0 + 14, divider), (rx1 - 14, divider)], fill=BRASS_LO)
     draw.line([(rx0 + 14, divider + 1), (rx1 - 14, divider + 1)], fill=BRASS)
-    # Shallow recesses behind the button slots (flat panel colour inside).
-    for x, y in BUTTON_SLOTS.values():
-        draw.rectangle((x - 1, y - 1, x + BUTTON_SIZE, y + BUTTON_SIZE),
-                       outline=scale_colour(PANEL, 0.7))
-        draw.line([(x - 1, y + BUTTON_SIZE), (x + BUTTON_SIZE, y + BUTTON_SIZE),
-                   (x + BUTTON_SIZE, y - 1)], fill=scale_colour(PANEL, 1.35))
     engraved_text(draw, (506, 314), "LAST ORDERS", font(SERIF_BOLD, 9), BRASS)
     fx, fy, fw, fh = FOCUS_BOX
     brass_frame(draw, (fx - 3, fy - 3, fx + fw + 2, fy + fh + 2), 3)
     draw.rectangle((fx, fy, fx + fw - 1, fy + fh - 1), fill=BLACK)
+    # A little shelf for the mugs to stand on.
+    shelf_y = MUG_SLOTS[0][1] + 32
+    shelf = (MUG_SLOTS[0][0] - 1, MUG_SLOTS[-1][0] + 33)
+    draw.line([(shelf[0], shelf_y), (shelf[1], shelf_y)], fill=BRASS_HI)
+    draw.line([(shelf[0], shelf_y + 1), (shelf[1], shelf_y + 1)], fill=BRASS)
+    draw.line([(shelf[0] + 1, shelf_y + 2), (shelf[1] - 1, shelf_y + 2)], fill=BRASS_LO)
+
+    # A dark recess for the minimise and close icons.
+    draw.rectangle((MINIMIZE_POS[0] - 3, MINIMIZE_POS[1] - 3, CLOSE_POS[0] + 22,
+                    CLOSE_POS[1] + 22), fill=WOOD_DARK, outline=BRASS_LO)
 
     # A thin brass edge around the whole window (there is no title bar).
     draw.rectangle((0, 0, w - 1, h - 1), outline=BRASS_LO)
@@ -299,7 +326,7 @@ def make_logo(background):
 
 
 def make_window_icon(kind):
-    def paint(d, s, _):
+    def paint(d, s):
         d.rectangle((0, 0, 20 * s, 20 * s), fill=BRASS_LO)
         d.rectangle((s, s, 19 * s - 1, 19 * s - 1), fill=BRASS)
         d.rectangle((2 * s, 2 * s, 18 * s - 1, 18 * s - 1), fill=BRASS_LO)
@@ -321,7 +348,7 @@ BUTTON_PLATE_DARK = (84, 18, 12)
 SYMBOL = CREAM
 
 
-def button_plate(d, s, big):
+def button_plate(d, s):
     """The shared round plate: brass ring, dark-red dome with a soft highlight."""
     size = BUTTON_SIZE * s
     d.ellipse((0.5 * s, 0.5 * s, size - 0.5 * s, size - 0.5 * s), fill=BRASS_LO)
@@ -446,14 +473,14 @@ BUTTONS = {  # file name: (symbol, has transparent corners)
 
 
 def make_button(symbol, transparent):
-    def paint(d, s, _):
-        button_plate(d, s, _)
+    def paint(d, s):
+        button_plate(d, s)
         symbol_shadow_and_fill(d, s, symbol)
     size = (BUTTON_SIZE, BUTTON_SIZE)
     img = supersample(size, paint, background=PANEL)
     if not transparent:
         return to_palette(img, keep=[PANEL])
-    mask = supersample(size, lambda d, s, _: d.ellipse(
+    mask = supersample(size, lambda d, s: d.ellipse(
         (0.5 * s, 0.5 * s, (BUTTON_SIZE - 0.5) * s, (BUTTON_SIZE - 0.5) * s), fill=255),
         background=0, mode="L")
     return to_palette(img, keep=[PANEL], transparent=mask.point(lambda a: 255 if a < 40 else 0))
@@ -463,7 +490,7 @@ def make_button(symbol, transparent):
 
 LED_TOP = (255, 226, 130)
 LED_BOTTOM = (255, 132, 16)
-LED_GLOW = (150, 62, 0)
+LED_GLOW = (170, 70, 0)
 LED_CAP_HEIGHT = 17
 LED_BASELINE = 20
 LED_MAX_WIDTH = 18
@@ -498,7 +525,7 @@ def led_image(mask, width=GLYPH_SIZE[0]):
     for row in range(h):
         t = min(1, max(0, (row - 3) / 17))
         gd.line([(0, row), (w, row)], fill=mix(LED_TOP, LED_BOTTOM, t))
-    glow = mask.filter(ImageFilter.GaussianBlur(1.6)).point(lambda v: min(255, v * 3 // 2))
+    glow = mask.filter(ImageFilter.GaussianBlur(1.1)).point(lambda v: v * 3 // 4)
     img = Image.new("RGB", (w, h), BLACK)
     img.paste(LED_GLOW, mask=glow)
     img.paste(grad, mask=mask)
@@ -585,15 +612,22 @@ def symbol_mask(name):
 
 
 def shade(base, ny, nz, shine, power):
+    """Light a point of the can whose surface normal is (0, ny, nz)."""
     diffuse = max(0.0, ny * LIGHT[1] + nz * LIGHT[2])
     hx, hy, hz = LIGHT[0], LIGHT[1], LIGHT[2] + 1.0
     hl = math.sqrt(hx * hx + hy * hy + hz * hz)
-    spec = max(0.0, (ny * hy + nz * hz) / hl) ** power
+    glint = max(0.0, (ny * hy + nz * hz) / hl) ** power
     k = 0.28 + 0.9 * diffuse
-    return tuple(min(255.0, c * k + 255 * shine * spec) for c in base)
+    return tuple(min(255.0, c * k + 255 * shine * glint) for c in base)
 
 
 def can_frame(kind, frame, sub=4):
+    """One frame of a rolling can, ray-cast with sub x sub samples per pixel.
+
+    The label is wrapped round the cylinder: a point at height y on the can
+    faces the angle asin(y / r), and turning the can adds the frame's angle,
+    so the symbols slide over the curved face and foreshorten near the rims.
+    """
     label, ink, name = CAN_KINDS[kind]
     mask = symbol_mask(name)
     mw = mask.width
@@ -658,7 +692,7 @@ def make_obstacle(part):
     w, h = CELL_SIZE
     img = Image.new("RGB", CELL_SIZE)
     px = img.load()
-    rng = random.Random(404)        # the same speckle in every piece, so they join
+    rng = random.Random(404)        # the same mottling in every piece, so they join
     for y in range(h):
         for x in range(w):
             t = x / (w - 1)
@@ -699,7 +733,7 @@ FOAM_SHADE = (214, 200, 170)
 
 
 def make_mug(full):
-    def paint(d, s, big):
+    def paint(d, s):
         body = (6, 9, 23, 29.5)
         # Handle.
         d.rounded_rectangle(_pts([(20, 12.5), (29, 25)], s), radius=4 * s,
@@ -713,8 +747,10 @@ def make_mug(full):
                 bx, by = rng.uniform(9, 20), rng.uniform(14, 27)
                 d.ellipse(_pts([(bx - 0.6, by - 0.6), (bx + 0.6, by + 0.6)], s), fill=BEER_TOP)
         else:
-            d.rectangle(_pts([(body[0], body[1]), (body[2], body[3])], s), fill=(86, 70, 58))
-            d.rectangle(_pts([(body[0], 26), (body[2], body[3])], s), fill=(130, 96, 50))
+            d.rectangle(_pts([(body[0], body[1]), (body[2], body[3])], s),
+                        fill=mix(PANEL, GLASS_EDGE, 0.22))
+            d.rectangle(_pts([(body[0], 25.5), (body[2], body[3])], s),
+                        fill=mix(PANEL, BEER_BOTTOM, 0.45))
         # Glass walls, thick base and fluting.
         d.rectangle(_pts([(body[0], body[1]), (body[2], body[3])], s), outline=GLASS_EDGE,
                     width=int(1.4 * s))
@@ -757,8 +793,11 @@ def make_cop():
         d.line(P([(0, y), (250, y)]), fill=(70, 26, 20), width=s)
         for x in range(-12 + (row % 2) * 9, 250, 18):
             d.line(P([(x, y), (x, y + 6)]), fill=(70, 26, 20), width=s)
-    d.rectangle(P([(0, 40), (256, 50)]), fill=(40, 24, 16))
+    d.rectangle(P([(0, 40), (256, 58)]), fill=(40, 24, 16))
     d.rectangle(P([(0, 40), (256, 42)]), fill=BRASS)
+    d.rectangle(P([(0, 57), (256, 58)]), fill=BRASS_LO)
+    d.text(P([(96, 50)])[0], "THE FROTHWICK ARMS", font=font(SERIF_BOLD, 10 * s),
+           fill=BRASS_HI, anchor="mm")
     d.rectangle(P([(14, 64), (120, 150)]), fill=(52, 30, 16))
     d.rectangle(P([(20, 70), (114, 144)]), fill=(255, 186, 80))
     for y in range(70, 144):
@@ -773,14 +812,6 @@ def make_cop():
     d.rectangle(P([(155, 86), (191, 176)]), fill=(94, 28, 22))
     d.rectangle(P([(160, 92), (186, 118)]), fill=(255, 200, 100))
     d.ellipse(P([(182, 132), (187, 137)]), fill=BRASS_HI)
-    d.line(P([(200, 56), (238, 56)]), fill=(30, 30, 30), width=2 * s)
-    d.line(P([(232, 56), (232, 62)]), fill=(30, 30, 30), width=s)
-    d.line(P([(206, 56), (206, 62)]), fill=(30, 30, 30), width=s)
-    d.rectangle(P([(198, 62), (240, 90)]), fill=BRASS_LO)
-    d.rectangle(P([(200, 64), (238, 88)]), fill=(40, 24, 16))
-    sign_font = font(SERIF_BOLD, 8 * s)
-    d.text(P([(219, 72)])[0], "THE", font=font(SERIF_BOLD, 6 * s), fill=BRASS_HI, anchor="mm")
-    d.text(P([(219, 81)])[0], "FROTH", font=sign_font, fill=BRASS_HI, anchor="mm")
     d.rectangle(P([(0, 176), (320, 200)]), fill=(60, 58, 64))
     for x in range(0, 320, 28):
         d.line(P([(x, 176), (x - 6, 200)]), fill=(44, 42, 48), width=s)
@@ -816,9 +847,11 @@ def make_cop():
     d.rectangle(P([(206, 160), (254, 165)]), fill=(14, 14, 20))
     d.rectangle(P([(226, 159), (234, 166)]), fill=BRASS)
     d.line(P([(252, 130), (268, 112), (272, 96)]), fill=navy, width=9 * s, joint="curve")
-    d.ellipse(P([(265, 86), (279, 100)]), fill=skin)
-    d.rectangle(P([(270, 78), (274, 92)]), fill=skin)
-    d.ellipse(P([(270, 76), (274, 80)]), fill=skin)
+    d.ellipse(P([(264, 88), (280, 102)]), fill=skin)                 # waving hand
+    for i, fx in enumerate((265.5, 269.5, 273.5, 277.5)):
+        top = 80 + abs(1.5 - i) * 2
+        d.rounded_rectangle(P([(fx - 1.6, top), (fx + 1.6, 94)]), radius=1.6 * s, fill=skin)
+    d.line(P([(265, 97), (260, 91)]), fill=skin, width=3 * s)
     d.line(P([(208, 130), (200, 156)]), fill=navy, width=9 * s)
     d.ellipse(P([(194, 152), (206, 164)]), fill=skin)
     d.ellipse(P([(212, 84), (248, 124)]), fill=skin)
@@ -850,11 +883,11 @@ def make_cop():
     d.ellipse(P([(228.5, 67.5), (231.5, 70.5)]), fill=navy)
 
     # Speech bubble.
-    d.rounded_rectangle(P([(86, 8), (198, 38)]), radius=12 * s, fill=WHITE, outline=BLACK,
+    d.rounded_rectangle(P([(92, 4), (204, 32)]), radius=12 * s, fill=WHITE, outline=BLACK,
                         width=2 * s)
-    d.polygon(P([(170, 36), (204, 74), (182, 36)]), fill=WHITE)
-    d.line(P([(170, 37), (204, 74), (182, 37)]), fill=BLACK, width=2 * s)
-    d.text(P([(142, 23)])[0], "Last orders!", font=font(SANS_BOLD, 14 * s), fill=(150, 20, 20),
+    d.polygon(P([(176, 30), (212, 62), (190, 30)]), fill=WHITE)
+    d.line(P([(176, 31), (212, 62), (190, 31)]), fill=BLACK, width=2 * s)
+    d.text(P([(148, 18)])[0], "Last orders!", font=font(SANS_BOLD, 14 * s), fill=(150, 20, 20),
            anchor="mm")
     return img.resize((w, h), Image.Resampling.LANCZOS)
 
@@ -862,10 +895,8 @@ def make_cop():
 # --- about panel ---------------------------------------------------------------
 
 ABOUT_SIZE = (344, 169)
-ABOUT_LINES = [
-    ("Six equal cans that fill a 2\u00d73 or 3\u00d72 rectangle clear away for "
-     "500 points. Let the cans reach the top and you lose one of your three lives."),
-]
+ABOUT_RULES = ("Six equal cans that fill a 2\u00d73 or 3\u00d72 rectangle clear away for "
+               "500 points. Let the cans reach the top and you lose one of your three lives.")
 ABOUT_KEYS = [("Left / Right", "move the can"), ("Down / Space", "drop it")]
 ABOUT_LINK = "Click here to visit the Frothwick web page"
 
@@ -893,10 +924,9 @@ def make_about():
     engraved_text(d, (w // 2, 20), "Frothwick", title, BRASS_HI)
     d.line([(w // 2 - 90, 33), (w // 2 + 90, 33)], fill=BRASS_LO)
     y = 41
-    for para in ABOUT_LINES:
-        for line in wrap(para, body, w - 28, d):
-            d.text((w // 2, y), line, font=body, fill=CREAM, anchor="mt")
-            y += 15
+    for line in wrap(ABOUT_RULES, body, w - 28, d):
+        d.text((w // 2, y), line, font=body, fill=CREAM, anchor="mt")
+        y += 15
     y += 5
     for key, action in ABOUT_KEYS:
         d.text((w // 2 - 6, y), key + ":", font=bold, fill=AMBER, anchor="rt")
@@ -912,50 +942,40 @@ def make_about():
 
 # --- cursor, window icon and tooltip font ----------------------------------------
 
-HAND = [  # the pointing hand, one string per row; '#' outline, '.' fill
-    "           ###       ",
-    "          #...#      ",
-    "          #...#      ",
-    "          #...#      ",
-    "          #...#      ",
-    "          #...#      ",
-    "          #...###    ",
-    "          #...#..##  ",
-    "          #...#..#.# ",
-    "       ## #...#..#..##",
-    "      #..##...#..#..#.#",
-    "      #...#...#..#..#..#",
-    "       #..#...........#.#",
-    "        #.#..............#",
-    "        #.#..............#",
-    "        #................#",
-    "         #...............#",
-    "         #..............#",
-    "          #.............#",
-    "          #.............#",
-    "           #...........#",
-    "           #...........#",
-    "           #############",
-]
-HAND_ORIGIN = (1, 0)     # where row 0, column 0 of HAND lands; the tip is at (12, 1)
+HOT_SPOT = (12, 1)      # the finger tip; the game uses it as the cursor's hot spot
 
 
 def make_hand_cursor():
+    """A white pointing hand with a one-pixel black outline, drawn pixel by pixel."""
+    tx, ty = HOT_SPOT
+    fill = Image.new("L", (32, 32))
+    d = ImageDraw.Draw(fill)
+    d.rectangle((tx - 1, ty + 1, tx + 1, ty + 1), fill=255)            # rounded tip
+    d.rectangle((tx - 2, ty + 2, tx + 2, ty + 17), fill=255)           # index finger
+    for x0, x1, top in ((tx + 4, tx + 7, ty + 9), (tx + 9, tx + 12, ty + 10),
+                        (tx + 14, tx + 16, ty + 12)):                  # folded fingers
+        d.rectangle((x0 - 1, top + 1, x1, ty + 20), fill=255)
+        d.rectangle((x0, top, x1 - 1, top), fill=255)
+    d.rectangle((tx - 2, ty + 15, tx + 16, ty + 24), fill=255)         # palm
+    d.polygon([(tx - 3, ty + 21), (tx - 8, ty + 14), (tx - 9, ty + 15),
+               (tx - 9, ty + 17), (tx - 4, ty + 25)], fill=255)       # thumb
+    d.rectangle((tx - 3, ty + 20, tx + 15, ty + 27), fill=255)         # heel of the hand
+    d.rectangle((tx - 2, ty + 28, tx + 14, ty + 29), fill=255)         # cuff
+    grown = fill
+    for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+        grown = ImageChops.lighter(grown, ImageChops.offset(fill, dx, dy))
     img = Image.new("RGB", (32, 32), WHITE)
-    clear = Image.new("L", (32, 32), 255)
-    px, cp = img.load(), clear.load()
-    ox, oy = HAND_ORIGIN
-    for row, line in enumerate(HAND):
-        for col, ch in enumerate(line):
-            if ch in "#.":
-                x, y = ox + col, oy + row + 1
-                px[x, y] = BLACK if ch == "#" else WHITE
-                cp[x, y] = 0
-    return to_palette(img, colours=16, keep=[BLACK, WHITE], transparent=clear)
+    img.paste(BLACK, mask=ImageChops.subtract(grown, fill))
+    d = ImageDraw.Draw(img)
+    for x, top in ((tx + 3, ty + 9), (tx + 8, ty + 10), (tx + 13, ty + 12)):
+        d.line([(x, top), (x, ty + 17)], fill=BLACK)                    # finger gaps
+    d.line([(tx - 2, ty + 27), (tx + 14, ty + 27)], fill=BLACK)       # cuff seam
+    return to_palette(img, colours=16, keep=[BLACK, WHITE],
+                      transparent=ImageChops.invert(grown))
 
 
 def make_app_icon():
-    def paint(d, s, big):
+    def paint(d, s):
         d.rounded_rectangle((0, 0, 32 * s - 1, 32 * s - 1), radius=6 * s, fill=BRASS_LO)
         d.rounded_rectangle((s, s, 31 * s - 1, 31 * s - 1), radius=5 * s, fill=MAROON)
         d.rounded_rectangle((8 * s, 11 * s, 27 * s, 20 * s), radius=3 * s, outline=GLASS_EDGE,
@@ -967,7 +987,7 @@ def make_app_icon():
             d.ellipse((int((cx - r) * s), int((cy - r) * s), int((cx + r) * s), int((cy + r) * s)),
                       fill=FOAM)
         d.rectangle((5 * s, 8 * s, 21 * s, 11 * s), fill=FOAM)
-    img = supersample((32, 32), paint, background=(0, 0, 0))
+    img = supersample((32, 32), paint)
     corner = Image.new("L", (32, 32), 255)
     ImageDraw.Draw(corner).rounded_rectangle((0, 0, 31, 31), radius=6, fill=0)
     img.paste(PANEL, mask=corner)
@@ -982,9 +1002,10 @@ def make_tooltip_font():
     fnt = font(MONO, 11)
     for i in range(95):
         d.text((i * cw + cw / 2, 10), chr(32 + i), font=fnt, fill=0, anchor="ms")
-    out = strip.convert("P")
+    out = Image.new("P", strip.size, 0)
     out.putpalette([0, 0, 0, 255, 255, 255])
-    return out.point(lambda v: 0 if v == 0 else 1)
+    out.paste(1, mask=strip.convert("L"))
+    return out
 
 
 # --- sounds ---------------------------------------------------------------------------
@@ -1014,26 +1035,28 @@ def write_wav(path, samples, peak=0.85):
 
 
 def make_burp():
-    """A low, gurgling 'aw' from a jittery pulse train through three formants."""
+    """A low, rough 'uhh': glottal pulses of uneven strength through three formants."""
     rng = random.Random(1234)
     duration = 0.7
     n = int(SAMPLE_RATE * duration)
-    formants = [resonator(520, 110), resonator(880, 160), resonator(2300, 300)]
-    weights = [1.0, 0.55, 0.18]
-    phase, flutter, samples = 0.0, 0.0, []
+    formants = [resonator(430, 100), resonator(760, 140), resonator(2200, 260)]
+    weights = [1.0, 0.5, 0.12]
+    phase, flutter, pulse, samples = 0.0, 0.0, 1.0, []
     for i in range(n):
         t = i / SAMPLE_RATE
         flutter = 0.995 * flutter + rng.uniform(-1, 1) * 0.6
-        f0 = 92 - 34 * t / duration + flutter * 1.5
+        f0 = 80 - 24 * t / duration + flutter * 1.5
         phase += f0 / SAMPLE_RATE
-        if phase >= 1.0:
+        if phase >= 1.0:            # a new glottal pulse, each a little different
             phase -= 1.0
-        source = (phase * 2 - 1) ** 3 * 1.6 + rng.uniform(-1, 1) * 0.45
+            pulse = rng.uniform(0.35, 1.0)
+        glottal = math.sin(math.pi * phase / 0.35) if phase < 0.35 else 0.0
+        source = pulse * (glottal + rng.uniform(-1, 1) * 0.3)
         voiced = sum(w * run_resonator(f, source) for w, f in zip(weights, formants))
-        gurgle = 0.55 + 0.45 * math.sin(2 * math.pi * (17 + 6 * t) * t) ** 2
-        attack = min(1.0, t / 0.03)
-        release = min(1.0, (duration - t) / 0.18)
-        samples.append(voiced * gurgle * attack * release * (1 - 0.3 * t / duration))
+        gurgle = 0.62 + 0.38 * math.sin(2 * math.pi * 9 * t + 1.5 * math.sin(2 * math.pi * 3 * t))
+        attack = min(1.0, t / 0.025)
+        release = min(1.0, (duration - t) / 0.22) ** 1.5
+        samples.append(voiced * gurgle * attack * release)
     return samples
 
 
