@@ -1,10 +1,13 @@
 # The front door. `make` builds build/frothwick; `make run` and `make test` first
 # install whatever Debian packages are missing.
 BUILD := build
+# A second tree with AddressSanitizer and UndefinedBehaviorSanitizer for the tests.
+SAN_BUILD := build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all build deps run test bench assets clean
+.PHONY: all build sanitize-build deps run test bench assets install clean
 
 all: build
 
@@ -20,15 +23,28 @@ deps:
 run: deps build
 	./$(BUILD)/frothwick
 
-test: deps build
+$(SAN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFROTHWICK_BENCH=OFF \
+	    "-DCMAKE_CXX_FLAGS=$(SAN_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SAN_FLAGS)"
+
+sanitize-build: $(SAN_BUILD)/CMakeCache.txt
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target frothwick_tests
+
+# Every test, then the headless tests once more under the sanitizers.
+test: deps build sanitize-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -E '^window[.]'
 
 bench: deps build
 	scripts/bench.sh $(BUILD)
+
+# Installs under CMAKE_INSTALL_PREFIX (default /usr/local); DESTDIR is honoured.
+install: build
+	cmake --install $(BUILD)
 
 # Draws the artwork and sounds again into assets/.
 assets:
 	/usr/bin/python3 tools/make_assets.py
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD)

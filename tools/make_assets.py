@@ -974,24 +974,35 @@ def make_hand_cursor():
                       transparent=ImageChops.invert(grown))
 
 
+def paint_app_icon(d, s):
+    """The foaming mug on its maroon tile, drawn on a 32-unit grid scaled by s."""
+    d.rounded_rectangle((0, 0, 32 * s - 1, 32 * s - 1), radius=6 * s, fill=BRASS_LO)
+    d.rounded_rectangle((s, s, 31 * s - 1, 31 * s - 1), radius=5 * s, fill=MAROON)
+    d.rounded_rectangle((8 * s, 11 * s, 27 * s, 20 * s), radius=3 * s, outline=GLASS_EDGE,
+                        width=int(2.5 * s))
+    d.rectangle((5 * s, 10 * s, 21 * s, 28 * s), fill=BEER_BOTTOM)
+    d.rectangle((5 * s, 10 * s, 21 * s, 18 * s), fill=BEER_TOP)
+    d.rectangle((5 * s, 10 * s, 21 * s, 28 * s), outline=GLASS_EDGE, width=int(1.5 * s))
+    for cx, cy, r in ((7, 8, 4), (13, 6, 4.5), (19, 7.5, 4), (5.5, 12, 2.5)):
+        d.ellipse((int((cx - r) * s), int((cy - r) * s), int((cx + r) * s), int((cy + r) * s)),
+                  fill=FOAM)
+    d.rectangle((5 * s, 8 * s, 21 * s, 11 * s), fill=FOAM)
+
+
 def make_app_icon():
-    def paint(d, s):
-        d.rounded_rectangle((0, 0, 32 * s - 1, 32 * s - 1), radius=6 * s, fill=BRASS_LO)
-        d.rounded_rectangle((s, s, 31 * s - 1, 31 * s - 1), radius=5 * s, fill=MAROON)
-        d.rounded_rectangle((8 * s, 11 * s, 27 * s, 20 * s), radius=3 * s, outline=GLASS_EDGE,
-                            width=int(2.5 * s))
-        d.rectangle((5 * s, 10 * s, 21 * s, 28 * s), fill=BEER_BOTTOM)
-        d.rectangle((5 * s, 10 * s, 21 * s, 18 * s), fill=BEER_TOP)
-        d.rectangle((5 * s, 10 * s, 21 * s, 28 * s), outline=GLASS_EDGE, width=int(1.5 * s))
-        for cx, cy, r in ((7, 8, 4), (13, 6, 4.5), (19, 7.5, 4), (5.5, 12, 2.5)):
-            d.ellipse((int((cx - r) * s), int((cy - r) * s), int((cx + r) * s), int((cy + r) * s)),
-                      fill=FOAM)
-        d.rectangle((5 * s, 8 * s, 21 * s, 11 * s), fill=FOAM)
-    img = supersample((32, 32), paint)
+    img = supersample((32, 32), paint_app_icon)
     corner = Image.new("L", (32, 32), 255)
     ImageDraw.Draw(corner).rounded_rectangle((0, 0, 31, 31), radius=6, fill=0)
     img.paste(PANEL, mask=corner)
     return to_palette(img, colours=16)
+
+
+def make_desktop_icon(size):
+    """The same mug for desktop menus: full colour, see-through corners."""
+    scale = size * 4 // 32
+    big = Image.new("RGBA", (32 * scale, 32 * scale), (0, 0, 0, 0))
+    paint_app_icon(ImageDraw.Draw(big), scale)
+    return big.resize((size, size), Image.Resampling.BOX)
 
 
 def make_tooltip_font():
@@ -1119,6 +1130,9 @@ def main(out_dir):
     save_gif(to_palette(make_about()), out / "about_text.gif")
     save_gif(make_hand_cursor(), out / "hand_cursor.gif")
     save_gif(make_app_icon(), out / "icon.gif")
+    (out / "icons").mkdir(exist_ok=True)
+    for size in (32, 48, 128):
+        make_desktop_icon(size).save(out / "icons" / f"frothwick-{size}.png", optimize=True)
     save_gif(make_tooltip_font(), out / "tooltip_font.gif")
 
     write_wav(out / "burp.wav", make_burp())

@@ -11,7 +11,7 @@ GAME=$1
 SEND_CLOSE=$2
 WORK=$(mktemp -d)
 export XDG_CONFIG_HOME=$WORK/config
-trap 'kill "$GAME_PID" 2>/dev/null || true; rm -rf "$WORK"' EXIT
+trap 'kill "${GAME_PID:-}" 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
