@@ -10,6 +10,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "platform/scale.h"
+
 namespace platform {
 namespace {
 
@@ -34,8 +36,8 @@ void OnChannelFinished(int /*channel*/) {
 }
 
 SDL_HitTestResult HitTest(SDL_Window* /*window*/, const SDL_Point* area, void* data) {
-    const auto* draggable = static_cast<const std::function<bool(int, int)>*>(data);
-    if (*draggable && (*draggable)(area->x, area->y)) {
+    const auto* drag = static_cast<const SdlDragArea*>(data);
+    if (drag->draggable && drag->draggable(ToLogical(area->x, drag->scale), ToLogical(area->y, drag->scale))) {
         return SDL_HITTEST_DRAGGABLE;
     }
     return SDL_HITTEST_NORMAL;
@@ -93,6 +95,41 @@ int ButtonCode(Uint8 sdlButton) {
     case SDL_BUTTON_MIDDLE: return 4;
     default: return 0;
     }
+}
+
+// Playing time of a RIFF WAVE file from its header (ms), 0 when unknown. Leaves the
+// stream at its start.
+Uint32 WaveLengthMs(SDL_RWops* rw) {
+    Uint32 result = 0;
+    Uint8 head[12];
+    if (SDL_RWread(rw, head, 1, sizeof head) == sizeof head && std::memcmp(head, "RIFF", 4) == 0 &&
+        std::memcmp(head + 8, "WAVE", 4) == 0) {
+        Uint32 byteRate = 0;
+        for (int i = 0; i < 32; ++i) {  // a few chunks at most precede the samples
+            Uint8 chunk[8];
+            if (SDL_RWread(rw, chunk, 1, sizeof chunk) != sizeof chunk) {
+                break;
+            }
+            const Uint32 size = chunk[4] | (Uint32{chunk[5]} << 8) | (Uint32{chunk[6]} << 16) | (Uint32{chunk[7]} << 24);
+            if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 12) {
+                Uint8 fmt[12];
+                if (SDL_RWread(rw, fmt, 1, sizeof fmt) != sizeof fmt) {
+                    break;
+                }
+                byteRate = fmt[8] | (Uint32{fmt[9]} << 8) | (Uint32{fmt[10]} << 16) | (Uint32{fmt[11]} << 24);
+                SDL_RWseek(rw, static_cast<Sint64>(size - 12 + (size & 1)), RW_SEEK_CUR);
+            } else if (std::memcmp(chunk, "data", 4) == 0) {
+                if (byteRate > 0) {
+                    result = static_cast<Uint32>(std::min<std::uint64_t>(std::uint64_t{size} * 1000 / byteRate, UINT32_MAX));
+                }
+                break;
+            } else {
+                SDL_RWseek(rw, static_cast<Sint64>(size) + (size & 1), RW_SEEK_CUR);
+            }
+        }
+    }
+    SDL_RWseek(rw, 0, RW_SEEK_SET);
+    return result;
 }
 
 constexpr std::uint64_t kAudioRetryMs = 3000;  // after a failed device open
@@ -156,10 +193,15 @@ void SdlPlatform::OpenWindow(const std::string& caption, int w, int h) {
     if (!caption.empty()) {
         caption_ = caption;
     }
+    // On a large screen the window is shown at a whole multiple of its size.
+    SDL_Rect usable{0, 0, w, h};
+    SDL_GetDisplayUsableBounds(0, &usable);
+    scale_ = ChooseScale(usable.w, usable.h, w, h, std::getenv("FROTHWICK_SCALE"));
+    dragArea_.scale = scale_;
     // Borderless from the start: changing the border of a mapped X11 window makes
     // SDL 2.26 busy-wait. Hidden until the first finished frame.
-    window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
-                               SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w * scale_,
+                               h * scale_, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (window_ == nullptr) {
         throw std::runtime_error(std::string("SDL window: ") + SDL_GetError());
     }
@@ -168,9 +210,10 @@ void SdlPlatform::OpenWindow(const std::string& caption, int w, int h) {
         SDL_FreeSurface(pendingIcon_);
         pendingIcon_ = nullptr;
     }
-    if (dragArea_) {
+    if (dragArea_.draggable) {
         SDL_SetWindowHitTest(window_, HitTest, &dragArea_);
     }
+    MakeHandCursor();
 }
 
 void SdlPlatform::SetCaption(const std::string& caption) {
@@ -229,7 +272,37 @@ void SdlPlatform::CopyToSurface(SDL_Surface* surface, const std::uint32_t* frame
     SDL_FreeSurface(view);
 }
 
+void SdlPlatform::ScaleInto(const std::uint32_t* frame, int w, const Rect& r) {
+    const int k = scale_;
+    const std::size_t physicalW = static_cast<std::size_t>(w) * k;
+    for (int y = r.y; y < r.y + r.h; ++y) {
+        std::uint32_t* out = scaled_.data() + static_cast<std::size_t>(y) * k * physicalW + static_cast<std::size_t>(r.x) * k;
+        const std::uint32_t* in = frame + static_cast<std::size_t>(y) * w + r.x;
+        for (int x = 0; x < r.w; ++x) std::fill_n(out + static_cast<std::size_t>(x) * k, k, in[x]);
+        for (int copy = 1; copy < k; ++copy)
+            std::copy_n(out, static_cast<std::size_t>(r.w) * k, out + copy * physicalW);
+    }
+}
+
 void SdlPlatform::Present(const std::uint32_t* frame, int w, int h, const std::vector<Rect>& changed) {
+    if (scale_ == 1 || frame == nullptr || w <= 0 || h <= 0) {
+        PresentPhysical(frame, w, h, changed);
+        return;
+    }
+    const int k = scale_;
+    scaled_.resize(static_cast<std::size_t>(w) * k * h * k);
+    std::vector<Rect> physical;
+    for (const Rect& r : changed.empty() ? std::vector<Rect>{Rect{0, 0, w, h}} : changed) {
+        const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+        const int x1 = std::min(r.x + r.w, w), y1 = std::min(r.y + r.h, h);
+        if (x1 <= x0 || y1 <= y0) continue;
+        ScaleInto(frame, w, Rect{x0, y0, x1 - x0, y1 - y0});
+        physical.push_back(Rect{x0 * k, y0 * k, (x1 - x0) * k, (y1 - y0) * k});
+    }
+    PresentPhysical(scaled_.data(), w * k, h * k, changed.empty() ? std::vector<Rect>{} : physical);
+}
+
+void SdlPlatform::PresentPhysical(const std::uint32_t* frame, int w, int h, const std::vector<Rect>& changed) {
     if (window_ == nullptr || frame == nullptr || w <= 0 || h <= 0) {
         return;
     }
@@ -281,7 +354,7 @@ void SdlPlatform::Present(const std::uint32_t* frame, int w, int h, const std::v
         if (SDL_GetWindowSurface(window_) != surface) {  // mapping resized it
             fullCopyNext_ = true;
             lastSurface_ = nullptr;
-            Present(frame, w, h, {});
+            PresentPhysical(frame, w, h, {});
             return;
         }
     }
@@ -315,13 +388,13 @@ bool SdlPlatform::Translate(const SDL_Event& in, Event& out) {
     case SDL_MOUSEBUTTONUP:
         out.type = in.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
         out.button = ButtonCode(in.button.button);
-        out.x = in.button.x;
-        out.y = in.button.y;
+        out.x = ToLogical(in.button.x, scale_);
+        out.y = ToLogical(in.button.y, scale_);
         return out.button != 0;
     case SDL_MOUSEMOTION:
         out.type = EventType::MouseMove;
-        out.x = in.motion.x;
-        out.y = in.motion.y;
+        out.x = ToLogical(in.motion.x, scale_);
+        out.y = ToLogical(in.motion.y, scale_);
         return true;
     case SDL_QUIT:
         out.type = EventType::Close;
@@ -412,11 +485,35 @@ std::uint64_t SdlPlatform::NowMs() {
 // ---------------------------------------------------------------- cursor and dragging
 
 void SdlPlatform::SetHandCursor(const Image& image, int hotX, int hotY) {
-    SDL_Surface* view = WrapImage(image);
+    handImage_ = image;
+    handHotX_ = hotX;
+    handHotY_ = hotY;
+    if (window_ != nullptr) {
+        MakeHandCursor();
+    }
+}
+
+// The cursor is drawn at the window's scale, so that it points at the same spot of a
+// scaled window as of a plain one.
+void SdlPlatform::MakeHandCursor() {
+    if (handImage_.width <= 0) {
+        return;
+    }
+    Image scaled = handImage_;
+    if (scale_ > 1) {
+        scaled.width *= scale_;
+        scaled.height *= scale_;
+        scaled.pixels.resize(static_cast<std::size_t>(scaled.width) * scaled.height);
+        for (int y = 0; y < scaled.height; ++y)
+            for (int x = 0; x < scaled.width; ++x)
+                scaled.pixels[static_cast<std::size_t>(y) * scaled.width + x] =
+                    handImage_.pixels[static_cast<std::size_t>(y / scale_) * handImage_.width + x / scale_];
+    }
+    SDL_Surface* view = WrapImage(scaled);
     if (view == nullptr) {
         return;
     }
-    SDL_Cursor* made = SDL_CreateColorCursor(view, hotX, hotY);
+    SDL_Cursor* made = SDL_CreateColorCursor(view, handHotX_ * scale_, handHotY_ * scale_);
     SDL_FreeSurface(view);
     if (made == nullptr) {
         return;
@@ -453,9 +550,9 @@ void SdlPlatform::SetCursor(Cursor cursor) {
 }
 
 void SdlPlatform::SetDragArea(std::function<bool(int x, int y)> draggable) {
-    dragArea_ = std::move(draggable);
+    dragArea_.draggable = std::move(draggable);
     if (window_ != nullptr) {
-        if (dragArea_) {
+        if (dragArea_.draggable) {
             SDL_SetWindowHitTest(window_, HitTest, &dragArea_);
         } else {
             SDL_SetWindowHitTest(window_, nullptr, nullptr);
@@ -573,6 +670,7 @@ void SdlPlatform::PlaySound(const std::string& path, bool synchronous) {
     if (file == nullptr) {
         return;
     }
+    const Uint32 waveMs = WaveLengthMs(file);
     StopSound();
     if (!OpenAudio()) {
         SDL_RWclose(file);
@@ -591,16 +689,7 @@ void SdlPlatform::PlaySound(const std::string& path, bool synchronous) {
         return;  // the finished notice closes the device later
     }
     // Bounded by the sound's length, in case the device stalls and never finishes it.
-    int freq = 0, channels = 0;
-    Uint16 format = 0;
-    Uint32 limitMs = 10000;
-    if (Mix_QuerySpec(&freq, &format, &channels) != 0 && freq > 0 && channels > 0) {
-        const std::uint64_t bytesPerSecond =
-            static_cast<std::uint64_t>(freq) * static_cast<std::uint64_t>(channels) * (SDL_AUDIO_BITSIZE(format) / 8);
-        if (bytesPerSecond > 0) {
-            limitMs = static_cast<Uint32>(std::min<std::uint64_t>(chunk_->alen * 1000ull / bytesPerSecond + 2000, 600000));
-        }
-    }
+    const Uint32 limitMs = waveMs == 0 ? 10000 : std::min<Uint32>(waveMs, 600000) + 2000;
     SDL_SemWaitTimeout(soundEnded_, limitMs);
     StopSound();
     CloseAudio();

@@ -24,6 +24,12 @@ struct Mix_Chunk;
 
 namespace platform {
 
+// What the system's own window move may take: the game's test, in logical pixels.
+struct SdlDragArea {
+    std::function<bool(int x, int y)> draggable;
+    int scale = 1;
+};
+
 class SdlPlatform : public Platform {
 public:
     // Initialises SDL's video subsystem; throws std::runtime_error when that fails.
@@ -61,6 +67,12 @@ private:
     bool Translate(const SDL_Event& in, Event& out);
     void CopyToSurface(SDL_Surface* surface, const std::uint32_t* frame, int w, int h,
                        const Rect& r);
+    // Shows a frame that is already at the window's own size.
+    void PresentPhysical(const std::uint32_t* frame, int w, int h, const std::vector<Rect>& changed);
+    // Enlarges rectangle r of the logical frame into scaled_, each pixel a scale_ × scale_ block.
+    void ScaleInto(const std::uint32_t* frame, int w, const Rect& r);
+    // Makes the hand cursor from its picture at the window's scale.
+    void MakeHandCursor();
     bool OpenAudio();
     void CloseAudio();
     void StopSound();
@@ -76,11 +88,16 @@ private:
     bool havePending_ = false;  // one translated event taken out of SDL by WaitEvent
     Event pending_;
 
+    int scale_ = 1;  // window pixels per game pixel
+    std::vector<std::uint32_t> scaled_;  // the frame at window size, when scale_ > 1
+
+    Image handImage_;
+    int handHotX_ = 0, handHotY_ = 0;
     SDL_Cursor* handCursor_ = nullptr;
     SDL_Cursor* systemHand_ = nullptr;  // stand-in until SetHandCursor provides a picture
     Cursor cursor_ = Cursor::Default;
 
-    std::function<bool(int, int)> dragArea_;
+    SdlDragArea dragArea_;
 
     bool audioOpen_ = false;
     std::uint64_t audioFailedAt_ = 0;  // ms; 0 = the last attempt did not fail

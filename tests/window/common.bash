@@ -3,7 +3,7 @@
 
 # Re-run the calling script inside its own X server when there is none yet.
 if [[ -z "${FROTHWICK_UNDER_XVFB:-}" ]]; then
-    FROTHWICK_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+    FROTHWICK_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 ${XVFB_SCREEN:-1024x768x24}" bash "$0" "$@"
 fi
 set -euo pipefail
 
