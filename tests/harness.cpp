@@ -1,8 +1,10 @@
 #include "harness.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace test {
@@ -63,6 +65,71 @@ bool Game::FrameShows(const forms::Image& picture, int x, int y) const {
             if ((p >> 24) && (p & 0xFFFFFF) != Pixel(x + px, y + py)) return false;
         }
     return true;
+}
+
+void Game::StartOnEmptyBoard() {
+    FrmMain& f = form();
+    for (forms::PictureBox& mug : f.pctLives) mug.Picture = f.frmGraphics.pctMug.Picture;
+    f.Lives = 3;
+    f.TickDelay = 90;
+    f.GameOver = false;
+    f.CanFalling = false;
+    f.Score = 0;
+    SetBoard({});
+}
+
+void Game::SetBoard(std::initializer_list<const char*> rows) {
+    FrmMain& f = form();
+    for (auto& row : f.Board) std::fill(std::begin(row), std::end(row), 0);
+    for (auto& row : f.BoardFrame) std::fill(std::begin(row), std::end(row), 0);
+    int r = 16 - static_cast<int>(rows.size());
+    for (const char* text : rows) {
+        for (int c = 0; c < 12 && text[c]; ++c) {
+            const char cell = text[c];
+            const auto obstacle = std::string("TMBS").find(cell);
+            f.Board[r][c] = static_cast<std::int16_t>(cell == '.' ? 0 : obstacle != std::string::npos ? 500 + obstacle : cell - '0');
+        }
+        ++r;
+    }
+    f.DrawBoard();
+}
+
+void Game::PutFallingCan(int kind, int column) {
+    FrmMain& f = form();
+    f.CanKind = kind;
+    f.CanFrame = 0;
+    f.CanX = f.ColumnX[column];
+    f.CanY = f.RowY[0];
+    f.CanFalling = true;
+}
+
+int Game::StepUntilLanded() {
+    int steps = 0;
+    for (; form().CanFalling && steps < 1000; ++steps) form().GameStep();
+    return steps;
+}
+
+void Game::SetSound(bool on) {
+    FrmMain& f = form();
+    f.pctSound.Picture = on ? f.frmGraphics.pctSoundOn.Picture : f.frmGraphics.pctSoundOff.Picture;
+}
+
+std::vector<forms::Rect> Game::CopiesDuring(const std::function<void()>& action) {
+    forms::Surface& window = *form().hDC();
+    const auto shown = window.onChange;
+    std::vector<forms::Rect> copies;
+    window.onChange = [&](const forms::Rect& r) {
+        copies.push_back(r);
+        shown(r);
+    };
+    action();
+    window.onChange = shown;
+    return copies;
+}
+
+bool Game::Shows(const forms::PictureBox& sprite, int x, int y) {
+    form().Present();
+    return FrameShows(*sprite.Picture(), x, y);
 }
 
 }  // namespace test

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "app/frm_main.h"
 #include "platform/headless.h"
@@ -52,6 +55,23 @@ public:
     std::uint32_t Pixel(int x, int y) const { return platform.PixelAt(x, y); }
     // True when the frame shows exactly the picture at (x, y) (transparent pixels skipped).
     bool FrameShows(const forms::Image& picture, int x, int y) const;
+
+    // --- driving the game's procedures without the game loop ---
+    // A running game on an empty, drawn board with no can in flight: three full
+    // mugs, TickDelay 90, score 0.
+    void StartOnEmptyBoard();
+    // Fills the lowest rows of the board, the last string being row 15, and draws it:
+    // '.' empty, '1'..'6' a can code, 'T' 'M' 'B' 'S' the obstacle pieces 500..503.
+    void SetBoard(std::initializer_list<const char*> rows);
+    // A can of kind in flight at the top of column, as a spawned can after its first step.
+    void PutFallingCan(int kind, int column);
+    // Runs game steps until the falling can has landed; returns how many it took.
+    int StepUntilLanded();
+    void SetSound(bool on);
+    // The rectangles copied onto the window while action runs, in order.
+    std::vector<forms::Rect> CopiesDuring(const std::function<void()>& action);
+    // Presents what was drawn, then tells whether the window shows sprite's picture at (x, y).
+    bool Shows(const forms::PictureBox& sprite, int x, int y);
 
 private:
     std::unique_ptr<FrmMain> form_;

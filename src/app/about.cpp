@@ -1,6 +1,55 @@
-// PLACEHOLDER: to be replaced by its owner.
+// The about panel: a picture of text over the cleared screen, a link to the game's
+// web page, and a close button under the text.
 #include "app/frm_main.h"
 
-void FrmMain::pctAbout_Click() {}
-void FrmMain::pctAboutText1_Click() {}
-void FrmMain::pctAboutText2_Click() {}
+namespace {
+
+// The maker's web site; the game's page lies under kProductPath.
+constexpr const char* kMakerSite = "https://frothwick.example.org";
+constexpr const char* kProductPath = "/FrothwickPro/";
+
+// Gives the pause/play button its pause face and clicks it, which pauses the game
+// whatever state it was in.
+void PauseGame(FrmMain& form) {
+    form.pctAction.Picture = form.frmGraphics.pctPause.Picture;
+    form.pctAction_Click();
+}
+
+// Left edge (twips) that centres a box of the given width between the left and right
+// frame lines, reckoned in single precision.
+double CentredOnFrame(const FrmMain& form, double width) {
+    const float left = static_cast<float>(form.lineLeft.X1);
+    const float right = static_cast<float>(form.lineRight.X1);
+    return (right - left - static_cast<float>(width)) / 2.0f + left;
+}
+
+}  // namespace
+
+// Opens the panel, in or out of a game; the game is paused and the panel hidden while
+// it is open.
+void FrmMain::pctAbout_Click() {
+    Paused = true;
+    HidePanel();
+    PauseGame(*this);
+    pctAboutText1.Left = CentredOnFrame(*this, pctAboutText1.Width);
+    pctAboutText2.Left = CentredOnFrame(*this, pctAboutText2.Width);
+    pctAboutText1.Top = static_cast<double>(forms::IntDiv(Height() - pctAboutText1.Height, 2));
+    pctAboutText2.Top = pctAboutText1.Height + pctAboutText1.Top;
+    pctAboutText1.Visible = true;
+    pctAboutText2.Visible = true;
+}
+
+// Opens the game's web page in the browser; the panel stays open.
+void FrmMain::pctAboutText1_Click() {
+    PauseGame(*this);
+    Platform().OpenUrl(std::string(kMakerSite) + kProductPath);
+}
+
+// Closes the panel. A game that was running goes on at once, although the pause/play
+// button still shows the play face.
+void FrmMain::pctAboutText2_Click() {
+    pctAboutText1.Visible = false;
+    pctAboutText2.Visible = false;
+    ShowPanel();
+    Paused = false;
+}

@@ -1,11 +1,49 @@
-// PLACEHOLDER: to be replaced by its owner.
+// The window's own chrome (it has no title bar): moving, minimising, closing; the
+// shutdown every way of closing ends in; the trace hook.
 #include "app/frm_main.h"
 
-void FrmMain::pctMinimizeIcon_Click() {}
-void FrmMain::pctExitIcon_Click() {}
+// modMain. Lets the system move the window as if its title bar had been grabbed with
+// `button`; returns when the button is released, so no game step runs meanwhile.
+void DragWindow(FrmMain& form, int button) { form.Platform().DragWindow(button); }
+
+// A press of any button on the background or the playfield moves the window; presses
+// on controls go to the controls.
+void FrmMain::Form_MouseDown(int button, int, int, int) { DragWindow(*this, button); }
+
+// Runs when the window is first shown and whenever its state changes. Every time it
+// comes back from the task bar it is made borderless again; the caption stays the
+// task bar's title.
+void FrmMain::Form_Resize() {
+    if (WindowState() == 1) return;
+    BorderStyle = 0;
+    Refresh();
+    SetCaption("Frothwick");
+    Refresh();
+}
+
+void FrmMain::Form_GotFocus() { Refresh(); }
+
+// Toggles the pause as the pause/play button does (a paused game resumes, and keeps
+// running while the window is minimised), then minimises the window.
+void FrmMain::pctMinimizeIcon_Click() {
+    pctAction_Click();
+    SetWindowState(1);
+}
+
+// Closes the window without offering the current score to the table.
+void FrmMain::pctExitIcon_Click() { Unload(); }
+
+// The one way out of the program, whatever closed the window: the settings are saved
+// and the program ends at once, also from inside a running game or a name entry. It
+// never cancels. forms::End does not return: no further event is handled and no wait
+// of the game resumes.
+void FrmMain::Form_Unload(int&) {
+    SaveRegistry();
+    frmGraphics.Unload();
+    WriteTrace("Form_Unload");
+    forms::End();
+}
+
+// The trace hook: callers pass the name of the procedure they are in. It does
+// nothing on purpose; it is where a trace would go while looking into a problem.
 void FrmMain::WriteTrace(const std::string&) {}
-void FrmMain::Form_MouseDown(int, int, int, int) {}
-void FrmMain::Form_Resize() {}
-void FrmMain::Form_GotFocus() {}
-void FrmMain::Form_Unload(int&) { forms::End(); }
-void DragWindow(FrmMain&, int) {}

@@ -3,7 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-FrmMain::FrmMain(platform::Platform& platform) : MainWindow(platform) {
+FrmMain::FrmMain(platform::Platform& platform, layout::Assets artwork)
+    : MainWindow(platform, std::move(artwork)) {
     pctNew.Click = [this] { pctNew_Click(); };
     pctAction.Click = [this] { pctAction_Click(); };
     pctScores.Click = [this] { pctScores_Click(); };

@@ -18,7 +18,8 @@
 
 class FrmMain : public layout::MainWindow {
 public:
-    explicit FrmMain(platform::Platform& platform);
+    // The artwork may be decoded beforehand (main does it while SDL starts up).
+    explicit FrmMain(platform::Platform& platform, layout::Assets artwork = layout::Assets());
 
     // ----- state (start values are set by Form_Load and the procedures it calls) -----
     std::int32_t CellWidth = 0;   // pixels

@@ -22,7 +22,7 @@ void Control::AttachTo(Form* form) {
     shownBounds_ = Bounds();
 }
 
-void Control::PropertyChanged() {
+void Control::PropertyChanged(const void* /*which*/) {
     const Rect before = shownBounds_;
     shownBounds_ = Bounds();
     if (form_) form_->ControlChanged(*this, before, shownBounds_);
@@ -37,24 +37,23 @@ Rect PictureBox::Bounds() const {
 
 bool PictureBox::HitTest(int x, int y) const { return Contains(Bounds(), x, y); }
 
-void PictureBox::PropertyChanged() {
+void PictureBox::PropertyChanged(const void* which) {
     const StdPicture& picture = Picture;
     if (AutoSize && picture && picture != drawnPicture_) {
         // Takes the picture's size; the nested changes come back here.
         Width = ToTwips(picture->width);
         Height = ToTwips(picture->height);
     }
-    if (picture != drawnPicture_ || BackColor != drawnBackColor_ ||
+    if (which == &BackColor || picture != drawnPicture_ ||
         PixelWidth() != surface_.Width() || PixelHeight() != surface_.Height())
         Redraw();
-    Control::PropertyChanged();
+    Control::PropertyChanged(which);
 }
 
 // A new picture, background colour or size starts the box afresh: its background
 // colour with its picture on top; whatever was drawn on it before is gone.
 void PictureBox::Redraw() {
     drawnPicture_ = Picture;
-    drawnBackColor_ = BackColor;
     surface_.onChange = nullptr;
     surface_.Resize(PixelWidth(), PixelHeight(), BackColor);
     if (drawnPicture_) surface_.DrawPicture(*drawnPicture_, 0, 0, BackColor);

@@ -15,8 +15,9 @@ namespace forms {
 class Form;
 class Control;
 
-// A control property: reads like a plain value, and tells its control when it changes.
-template <class T>
+// A control property: reads like a plain value, and tells its control when it changes
+// (or, with Always, whenever it is assigned).
+template <class T, bool Always = false>
 class Property {
 public:
     Property(Control* owner, T initial = T{}) : owner_(owner), value_(std::move(initial)) {}
@@ -52,19 +53,20 @@ public:
 
     // Called by Form::Add.
     void AttachTo(Form* form);
-    // Called by every Property of this control after its value changed.
-    virtual void PropertyChanged();
+    // Called by every Property of this control after its value changed; which is the
+    // property.
+    virtual void PropertyChanged(const void* which);
 
 protected:
     Form* form_ = nullptr;
     Rect shownBounds_{};  // what the window last knew the control to cover
 };
 
-template <class T>
-Property<T>& Property<T>::operator=(const T& value) {
-    if (value_ == value) return *this;
+template <class T, bool Always>
+Property<T, Always>& Property<T, Always>::operator=(const T& value) {
+    if (value_ == value && !Always) return *this;
     value_ = value;
-    owner_->PropertyChanged();
+    owner_->PropertyChanged(this);
     return *this;
 }
 
@@ -73,7 +75,9 @@ public:
     Property<double> Left{this}, Top{this}, Width{this}, Height{this};  // twips
     Property<StdPicture> Picture{this};
     Property<bool> AutoSize{this, true};
-    Property<Color> BackColor{this, kWindowBackground};
+    // Assigning the background colour wipes whatever was drawn on the box, also when
+    // the colour stays the same.
+    Property<Color, true> BackColor{this, kWindowBackground};
     Property<std::string> ToolTipText{this};
     bool HandCursor = false;        // shows the pointing hand while the pointer is over it
     std::function<void()> Click;    // left button pressed and released over the box
@@ -94,12 +98,11 @@ public:
     Rect Bounds() const override;
     void Compose(Surface& frame, const Rect& clip) const override;
     bool HitTest(int x, int y) const override;
-    void PropertyChanged() override;
+    void PropertyChanged(const void* which) override;
 
 private:
     void Redraw();
     StdPicture drawnPicture_;
-    Color drawnBackColor_ = 0xFFFFFFFF;
     Surface surface_;
 };
 

@@ -31,9 +31,10 @@ Form::Form(platform::Platform& platform, int widthPixels, int heightPixels)
     client_.onChange = [this](const Rect& r) { Invalidate(r); };
 }
 
-void Form::SetBackground(StdPicture picture) {
-    background_ = std::move(picture);
-    if (background_) client_.DrawPicture(*background_, 0, 0, kBlack);
+void Form::SetBackground(const StdPicture& picture) {
+    background_.Resize(client_.Width(), client_.Height(), kBlack);
+    if (picture) background_.DrawPicture(*picture, 0, 0, kBlack);
+    client_.CopyFrom(background_, 0, 0, 0, 0, client_.Width(), client_.Height());
 }
 
 void Form::SetTooltipFont(StdPicture font, int cellWidth) {
@@ -73,7 +74,7 @@ void Form::Show() {
 
 void Form::Refresh() {
     if (!shown_) return;
-    if (background_) client_.DrawPicture(*background_, 0, 0, kBlack);
+    client_.CopyFrom(background_, 0, 0, 0, 0, client_.Width(), client_.Height());
     Form_Paint();
     Present();
 }

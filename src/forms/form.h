@@ -38,7 +38,7 @@ public:
     // The client surface the game draws on.
     Surface* hDC() { return &client_; }
     // The picture that fills the client area underneath everything drawn.
-    void SetBackground(StdPicture picture);
+    void SetBackground(const StdPicture& picture);
     // The small bitmap font tooltips are written with: glyphs for ' '..'~' side by side,
     // each cellWidth pixels wide; black pixels are ink.
     void SetTooltipFont(StdPicture font, int cellWidth);
@@ -112,7 +112,7 @@ private:
     platform::Platform& platform_;
     Surface client_;
     Surface frame_;
-    StdPicture background_;
+    Surface background_;  // the background picture at window size, copied in by Refresh
     std::vector<Control*> controls_;  // bottom first
     std::vector<Rect> changed_;
     bool shown_ = false;

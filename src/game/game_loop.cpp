@@ -19,6 +19,9 @@ void FrmMain::pctNew_Click() {
     RecordScore();
     Delay(2000);  // ms
     WaitWhileEnteringName();
+    // The score board paused the game, and Enter leaves it paused; a new game that
+    // showed the pause face while standing still would need two clicks to start.
+    Paused = false;
     Score = 0;
     AddScore(0);
     NewBoard();

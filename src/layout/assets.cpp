@@ -1,6 +1,7 @@
 #include "layout/assets.h"
 
 #include <cstddef>
+#include <stdexcept>
 
 namespace layout {
 
@@ -12,15 +13,31 @@ struct EmbeddedFile {
 extern const EmbeddedFile kEmbeddedFiles[];
 extern const std::size_t kEmbeddedFileCount;
 
-Assets::Assets() {
-    for (std::size_t i = 0; i < kEmbeddedFileCount; ++i) {
-        const EmbeddedFile& file = kEmbeddedFiles[i];
-        images_.emplace(file.name, platform::DecodeImage(file.data, file.size));
-    }
+namespace {
+
+const EmbeddedFile& Find(const std::string& name) {
+    for (std::size_t i = 0; i < kEmbeddedFileCount; ++i)
+        if (name == kEmbeddedFiles[i].name) return kEmbeddedFiles[i];
+    throw std::out_of_range("no built-in asset " + name);
 }
 
-const forms::Image& Assets::Image(const std::string& name) const { return images_.at(name); }
+forms::Image Decode(const EmbeddedFile& file) { return platform::DecodeImage(file.data, file.size); }
 
-forms::StdPicture Assets::Picture(const std::string& name) const { return forms::LoadPicture(Image(name)); }
+}  // namespace
+
+Assets::Assets() {
+    for (std::size_t i = 0; i < kEmbeddedFileCount; ++i)
+        decoded_.emplace(kEmbeddedFiles[i].name, Decode(kEmbeddedFiles[i]));
+}
+
+forms::StdPicture Assets::Picture(const std::string& name) {
+    const auto it = decoded_.find(name);
+    if (it == decoded_.end()) return forms::LoadPicture(Image(name));
+    auto picture = std::make_shared<const forms::Image>(std::move(it->second));
+    decoded_.erase(it);
+    return picture;
+}
+
+forms::Image Assets::Image(const std::string& name) const { return Decode(Find(name)); }
 
 }  // namespace layout

@@ -4,14 +4,14 @@ namespace layout {
 
 namespace {
 
-void Give(PictureBox& box, const Assets& assets, const std::string& file) {
+void Give(PictureBox& box, Assets& assets, const std::string& file) {
     box.Visible = false;
     box.Picture = assets.Picture(file);
 }
 
 }  // namespace
 
-void FrmGraphics::Load(const Assets& assets) {
+void FrmGraphics::Load(Assets& assets) {
     static const char* const kObjects[] = {"obstacle_top.gif", "obstacle_middle.gif", "obstacle_bottom.gif",
                                            "obstacle_single.gif"};
     for (int i = 0; i < 4; ++i) Give(pctObject[i], assets, kObjects[i]);

@@ -28,7 +28,7 @@ public:
     PictureBox pctCursor, pctEmptyLetter;
 
     // Gives every box its picture. Called once at start-up.
-    void Load(const Assets& assets);
+    void Load(Assets& assets);
     // Lets go of the pictures. Called at shutdown.
     void Unload();
     bool Loaded() const { return loaded_; }

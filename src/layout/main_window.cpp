@@ -19,8 +19,8 @@ constexpr int kTooltipCellWidth = 7;
 
 }  // namespace
 
-MainWindow::MainWindow(platform::Platform& platform)
-    : Form(platform, kWidthPixels, kHeightPixels) {
+MainWindow::MainWindow(platform::Platform& platform, Assets artwork)
+    : Form(platform, kWidthPixels, kHeightPixels), assets(std::move(artwork)) {
     LayOut();
 }
 
@@ -28,8 +28,8 @@ void MainWindow::LayOut() {
     SetCaption("Frothwick");
     SetBackground(assets.Picture("background.gif"));
     SetTooltipFont(assets.Picture("tooltip_font.gif"), kTooltipCellWidth);
-    Platform().SetIcon(assets.Image("icon.gif"));
-    Platform().SetHandCursor(assets.Image("hand_cursor.gif"), 12, 1);
+    Platform().SetIcon(*assets.Picture("icon.gif"));
+    Platform().SetHandCursor(*assets.Picture("hand_cursor.gif"), 12, 1);
 
     // The frame lines, at their stored end points; start-up fits them to the grid.
     struct LineLayout {

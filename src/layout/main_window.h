@@ -21,9 +21,9 @@ public:
     static constexpr int kWidthPixels = 599;
     static constexpr int kHeightPixels = 436;
 
-    explicit MainWindow(platform::Platform& platform);
+    MainWindow(platform::Platform& platform, Assets artwork);
 
-    const Assets assets;
+    Assets assets;
     FrmGraphics frmGraphics;
 
     // Overlays, lowest first: they lie under the panel controls.

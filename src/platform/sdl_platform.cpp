@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <type_traits>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -130,6 +131,38 @@ Uint32 WaveLengthMs(SDL_RWops* rw) {
     }
     SDL_RWseek(rw, 0, RW_SEEK_SET);
     return result;
+}
+
+// SDL2_mixer and the many codec libraries behind it are loaded at the first sound,
+// not at start-up: a game with sound off never pays for them (about 4 MB and a few
+// ms of start-up).
+struct Mixer {
+    int (*OpenAudio)(int, Uint16, int, int);
+    void (*CloseAudio)();
+    void (*ChannelFinished)(void (*)(int));
+    int (*HaltChannel)(int);
+    void (*FreeChunk)(Mix_Chunk*);
+    Mix_Chunk* (*LoadWAV_RW)(SDL_RWops*, int);
+    int (*PlayChannelTimed)(int, Mix_Chunk*, int, int);
+    int (*Playing)(int);
+};
+
+// The mixer's functions, or nullptr when the library cannot be loaded.
+const Mixer* LoadMixer() {
+    static Mixer mixer;
+    static const bool loaded = [] {
+        void* library = SDL_LoadObject("libSDL2_mixer-2.0.so.0");
+        if (library == nullptr) return false;
+        auto find = [library](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(SDL_LoadFunction(library, name));
+            return function != nullptr;
+        };
+        return find(mixer.OpenAudio, "Mix_OpenAudio") && find(mixer.CloseAudio, "Mix_CloseAudio") &&
+               find(mixer.ChannelFinished, "Mix_ChannelFinished") && find(mixer.HaltChannel, "Mix_HaltChannel") &&
+               find(mixer.FreeChunk, "Mix_FreeChunk") && find(mixer.LoadWAV_RW, "Mix_LoadWAV_RW") &&
+               find(mixer.PlayChannelTimed, "Mix_PlayChannelTimed") && find(mixer.Playing, "Mix_Playing");
+    }();
+    return loaded ? &mixer : nullptr;
 }
 
 constexpr std::uint64_t kAudioRetryMs = 3000;  // after a failed device open
@@ -372,7 +405,7 @@ bool SdlPlatform::Translate(const SDL_Event& in, Event& out) {
     if (in.type != 0 && in.type == g_soundEventType.load()) {
         // A sound ended (or was halted). Close the device unless another sound
         // has taken over meanwhile.
-        if (audioOpen_ && Mix_Playing(-1) == 0) {
+        if (audioOpen_ && LoadMixer()->Playing(-1) == 0) {
             StopSound();
             CloseAudio();
         }
@@ -632,14 +665,15 @@ bool SdlPlatform::OpenAudio() {
         audioFailedAt_ = std::max<std::uint64_t>(now, 1);
         return false;
     }
-    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    const Mixer* mixer = LoadMixer();
+    if (mixer == nullptr || mixer->OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         audioFailedAt_ = std::max<std::uint64_t>(now, 1);
         return false;
     }
     audioFailedAt_ = 0;
     audioOpen_ = true;
-    Mix_ChannelFinished(OnChannelFinished);
+    mixer->ChannelFinished(OnChannelFinished);
     return true;
 }
 
@@ -647,8 +681,8 @@ void SdlPlatform::CloseAudio() {
     if (!audioOpen_) {
         return;
     }
-    Mix_ChannelFinished(nullptr);
-    Mix_CloseAudio();
+    LoadMixer()->ChannelFinished(nullptr);
+    LoadMixer()->CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audioOpen_ = false;
 }
@@ -657,9 +691,9 @@ void SdlPlatform::StopSound() {
     if (!audioOpen_) {
         return;
     }
-    Mix_HaltChannel(-1);
+    LoadMixer()->HaltChannel(-1);
     if (chunk_ != nullptr) {
-        Mix_FreeChunk(chunk_);
+        LoadMixer()->FreeChunk(chunk_);
         chunk_ = nullptr;
     }
 }
@@ -679,8 +713,8 @@ void SdlPlatform::PlaySound(const std::string& path, bool synchronous) {
     // Halting posts "ended"; those posts belong to the old sound.
     while (SDL_SemTryWait(soundEnded_) == 0) {
     }
-    chunk_ = Mix_LoadWAV_RW(file, 1);
-    if (chunk_ == nullptr || Mix_PlayChannel(-1, chunk_, 0) < 0) {
+    chunk_ = LoadMixer()->LoadWAV_RW(file, 1);
+    if (chunk_ == nullptr || LoadMixer()->PlayChannelTimed(-1, chunk_, 0, -1) < 0) {
         StopSound();
         CloseAudio();
         return;

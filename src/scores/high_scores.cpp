@@ -1,10 +1,172 @@
-// PLACEHOLDER: to be replaced by its owner.
-#include "app/frm_main.h"
+// The high-score table: loading and storing it with the sound setting, drawing it
+// on the board, entering new scores, and the board's buttons.
+#include <cstdio>
+#include <iostream>
 
-void FrmMain::GetRegistry() {}
-void FrmMain::SaveRegistry() {}
-void FrmMain::ShowScoreBoard(bool, std::int16_t) {}
-void FrmMain::RecordScore() {}
-void FrmMain::pctScores_Click() {}
-void FrmMain::pctClear_Click() {}
-void FrmMain::pctOk_Click() {}
+#include "app/frm_main.h"
+#include "scores/settings_store.h"
+
+namespace {
+
+constexpr const char* kApplication = "FrothwickPro";
+constexpr const char* kSection = "Settings";
+constexpr std::int32_t kHighestScore = 9'999'999;  // the most the seven digits show
+constexpr std::size_t kBoardLetters = 7;            // letter columns of a board row
+
+std::string NameKey(int row) { return "HighScoreName" + std::to_string(row); }
+std::string ScoreKey(int row) { return "HighScore" + std::to_string(row); }
+
+// A stored score: decimal digits giving 0 … kHighestScore. Anything else (a sign,
+// blanks inside, other characters, too large a value) reads as 0, like a missing key.
+std::int32_t ScoreFromText(const std::string& text) {
+    if (text.empty()) return 0;
+    std::int32_t score = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return 0;
+        score = score * 10 + (c - '0');
+        if (score > kHighestScore) return 0;
+    }
+    return score;
+}
+
+// What a name in the table is stored as: its capital letters A to Z, at most as many
+// as the board shows. Anything else in a name can only have come from an edited file.
+std::string NameForStore(const std::string& name) {
+    std::string letters;
+    for (const char c : name)
+        if (c >= 'A' && c <= 'Z' && letters.size() < kBoardLetters) letters += c;
+    return letters;
+}
+
+// The seven digits of a table score; the table holds 0 … kHighestScore only.
+std::string SevenDigits(std::int32_t score) {
+    char text[12];
+    std::snprintf(text, sizeof text, "%07d", static_cast<int>(score));
+    return text;
+}
+
+}  // namespace
+
+// Loads the table and the sound setting. Called once by Form_Load. The rows are taken
+// in the stored order; a name is kept as stored, but for its first seven characters
+// (the board shows no more), and characters outside A to Z show as empty cells.
+void FrmMain::GetRegistry() {
+    WriteTrace("GetRegistry");
+    scores::SettingsStore store(kApplication);
+    store.Load();
+    for (int row = 1; row <= 10; ++row) {
+        HighNames[row] = store.GetSetting(kSection, NameKey(row)).substr(0, kBoardLetters);
+        HighScores[row] = ScoreFromText(store.GetSetting(kSection, ScoreKey(row), "0"));
+    }
+    const bool soundOn = store.GetSetting(kSection, "Sound") == "ON";
+    pctSound.Picture = soundOn ? frmGraphics.pctSoundOn.Picture : frmGraphics.pctSoundOff.Picture;
+    WriteTrace("EndRegistry");
+}
+
+// Stores the table and the sound setting, replacing what the file held. Called once,
+// by Form_Unload. A failure cannot stop the program from ending; it is told on
+// standard error, and the file of the previous run stays as it was.
+void FrmMain::SaveRegistry() {
+    scores::SettingsStore store(kApplication);
+    for (int row = 1; row <= 10; ++row) {
+        store.SaveSetting(kSection, NameKey(row), NameForStore(HighNames[row]));
+        store.SaveSetting(kSection, ScoreKey(row), std::to_string(HighScores[row]));
+    }
+    store.SaveSetting(kSection, "Sound", SoundOn() ? "ON" : "OFF");
+    std::string error;
+    if (!store.Save(error))
+        std::cerr << "Frothwick: the high scores and the sound setting were not saved: " << error << '\n';
+}
+
+// Shows the board and draws the table on it; with entryMode, name entry starts on
+// entryRow (1..10). Called by the Scores and Clear buttons and by RecordScore.
+void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
+    Paused = true;
+    if (!pctScoreBoard.Visible) HidePanel();
+    pctOk.Visible = true;
+    pctClear.Visible = true;
+
+    // Setting the background colour wipes the board: a redrawn board (Clear) loses
+    // the old letters.
+    pctScoreBoard.BackColor = forms::kBlack;
+    pctScoreBoard.Left = forms::ToTwips(10);
+    pctScoreBoard.Top = forms::ToTwips(10);
+    pctScoreBoard.Width = forms::ToTwips(396);
+    pctScoreBoard.Height = forms::ToTwips(415);
+    pctScoreBoard.Visible = true;
+    pctScoreBoard.Refresh();
+    Refresh();
+
+    const int letterWidth = frmGraphics.pctAlpha[0].PixelWidth();
+    const int rowHeight = frmGraphics.pctAlpha[0].PixelHeight();
+    std::int32_t y = RowY[0];
+    for (int row = 1; row <= 10; ++row) {
+        std::int32_t x = ColumnX[0];
+        const std::string& name = HighNames[row];
+        for (std::size_t j = 1; j <= kBoardLetters; ++j) {
+            if (!(entryMode && row == entryRow) && name.size() >= j) {
+                const auto k = static_cast<unsigned char>(name[j - 1]);
+                const bool letter = k >= 'A' && k <= 'Z';
+                pctScoreBoard.PaintPicture(
+                    letter ? frmGraphics.pctAlpha[k - 'A'].Picture : frmGraphics.pctEmptyLetter.Picture, x, y);
+            }
+            LetterX[j] = x;
+            x += letterWidth;
+        }
+        x = ColumnX[5];
+        for (const char digit : SevenDigits(HighScores[row])) {
+            pctScoreBoard.PaintPicture(frmGraphics.pctDigit[digit - '0'].Picture, x, y);
+            x += letterWidth;
+        }
+        RowTop[row] = y;
+        y += rowHeight;
+    }
+
+    EnteringName = entryMode;
+    EntryRow = entryRow;
+    EntryColumn = 1;
+    if (entryMode) {
+        HighNames[entryRow].clear();
+        DrawEntryCursor();
+    }
+}
+
+// Offers Score to the table: it takes the first row whose score it reaches, the rows
+// below move down and the last one is lost. A non-zero score then opens name entry.
+// Called by New Game and Exit with the last game's score, and by Clear during entry.
+void FrmMain::RecordScore() {
+    for (std::int16_t row = 1; row <= 10; ++row) {
+        if (Score < HighScores[row]) continue;
+        for (int j = 10; j > row; --j) {
+            HighNames[j] = HighNames[j - 1];
+            HighScores[j] = HighScores[j - 1];
+        }
+        HighNames[row].clear();
+        HighScores[row] = Score;
+        if (Score != 0) ShowScoreBoard(true, row);
+        return;
+    }
+}
+
+void FrmMain::pctScores_Click() { ShowScoreBoard(false, 0); }
+
+// Empties the table in memory; the store follows at shutdown. During name entry the
+// current score is entered afresh, on row 1.
+void FrmMain::pctClear_Click() {
+    for (int row = 1; row <= 10; ++row) {
+        HighNames[row].clear();
+        HighScores[row] = 0;
+    }
+    if (EnteringName)
+        RecordScore();
+    else
+        ShowScoreBoard(false, 0);
+}
+
+// Closes the board, also in the middle of name entry (the letters typed stay), and
+// lets a game that was running go on.
+void FrmMain::pctOk_Click() {
+    EnteringName = false;
+    CloseScoreBoard();
+    Paused = false;
+}

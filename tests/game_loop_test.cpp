@@ -1,0 +1,243 @@
+// The game loop, Delay, spawning, and the fall and landing of a can.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace {
+
+TEST(Delay, WaitsTheWholeTimeAndHandlesEventsDueMeanwhile) {
+    test::Game g;
+    const std::uint64_t start = g.Now();
+    std::vector<std::uint64_t> handled;
+    for (std::uint64_t at : {start + 100, start + 499, start + 700}) g.At(at, [&] { handled.push_back(g.Now()); });
+    g.form().Delay(500);
+    EXPECT_EQ(g.Now(), start + 500);
+    EXPECT_EQ(handled, (std::vector<std::uint64_t>{start + 100, start + 499}));
+}
+
+TEST(Delay, ZeroOrLessStillHandlesPendingEventsOnceAndReturns) {
+    test::Game g;
+    const std::uint64_t start = g.Now();
+    int handled = 0;
+    g.At(start, [&] { ++handled; });
+    g.form().Delay(0);
+    EXPECT_EQ(handled, 1);
+    g.At(start, [&] { ++handled; });
+    g.form().Delay(-40);
+    EXPECT_EQ(handled, 2);
+    EXPECT_EQ(g.Now(), start);
+}
+
+TEST(SpawnCan, DrawsEventKindAndColumnInThatOrder) {
+    test::Game g(11);
+    FrmMain& f = g.form();
+    g.StartOnEmptyBoard();
+    game::Random dice = f.Rnd;
+    ASSERT_NE(dice.Pick(5000), 1);
+    const int kind = dice.Pick(6);
+    const int column = dice.Pick(12);
+    f.SpawnCan();
+    EXPECT_EQ(f.CanKind, kind);
+    EXPECT_EQ(f.CanX, f.ColumnX[column]);
+    EXPECT_EQ(f.CanY, f.RowY[0]);
+    EXPECT_EQ(f.CanFrame, 0);
+    EXPECT_FALSE(f.CanFalling);
+    EXPECT_EQ(f.Lives, 3);
+    EXPECT_EQ(f.Rnd(), dice());  // no other draw was made
+}
+
+TEST(GameStep, PaintsTheNewCanAtRowZeroThenRollsItDownWithTwoCopiesAStep) {
+    test::Game g(3);
+    FrmMain& f = g.form();
+    g.StartOnEmptyBoard();
+    f.GameStep();
+    ASSERT_TRUE(f.CanFalling);
+    const int x = f.CanX;
+    const std::uint32_t emptyPixel = f.pctEmptyBeer.Pixels().At(16, 0) & 0xFFFFFF;
+    EXPECT_TRUE(g.Shows(f.pctBeer[f.CanKind * 8], x, f.RowY[0]));
+    for (int step = 1; step <= 9; ++step) {
+        SCOPED_TRACE(step);
+        const int y = f.RowY[0] + 5 * step;
+        ASSERT_EQ(f.CanY, y);
+        const auto copies = g.CopiesDuring([&] { f.GameStep(); });
+        ASSERT_EQ(copies.size(), 2u);
+        EXPECT_EQ(copies[0].y, y - 5);  // the strip the can has left
+        EXPECT_EQ(copies[0].h, 5);
+        EXPECT_EQ(copies[1].y, y);
+        EXPECT_TRUE(g.Shows(f.pctBeer[f.CanKind * 8 + step % 8], x, y));
+        EXPECT_EQ(g.Pixel(x + 16, y - 1), emptyPixel);
+    }
+}
+
+TEST(GameStep, CanInAnEmptyColumnLandsOnTheFloorFor30Points) {
+    test::Game g;
+    FrmMain& f = g.form();
+    g.StartOnEmptyBoard();
+    g.PutFallingCan(2, 5);
+    // It reaches into row 15 once its top passes RowY(14): 58 steps of 5 pixels.
+    EXPECT_EQ(g.StepUntilLanded(), 58);
+    EXPECT_EQ(f.Board[15][5], 3);
+    EXPECT_EQ(f.BoardFrame[15][5], 58 % 8);
+    EXPECT_EQ(f.Score, 30);
+    EXPECT_TRUE(g.Shows(f.pctBeer[2 * 8 + 58 % 8], f.ColumnX[5], f.RowY[15]));
+    EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[5], f.RowY[14]));
+    EXPECT_EQ(f.pctScore[1].Picture(), f.frmGraphics.pctDigit[3].Picture());
+}
+
+TEST(GameStep, CanLandsFivePixelsIntoTheRowAboveAStackAndSnapsIntoIt) {
+    test::Game g;
+    FrmMain& f = g.form();
+    g.StartOnEmptyBoard();
+    g.SetBoard({"....2.......", "....1.......", "....2.......", "....1.......", "....2.......", "....1......."});
+    g.PutFallingCan(4, 4);
+    EXPECT_EQ(g.StepUntilLanded(), 34);
+    EXPECT_EQ(f.CanY, f.RowY[8] + 5);
+    EXPECT_EQ(f.Board[9][4], 5);
+    EXPECT_EQ(f.Score, 18);
+    EXPECT_TRUE(g.Shows(f.pctBeer[4 * 8 + 34 % 8], f.ColumnX[4], f.RowY[9]));
+    EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[4], f.RowY[8]));
+}
+
+TEST(GameStep, LandingCopiesFourRectanglesAndNeverRedrawsTheBoard) {
+    test::Game g;
+    FrmMain& f = g.form();
+    g.StartOnEmptyBoard();
+    g.PutFallingCan(1, 0);
+    f.CanY = f.RowY[14] + 5;  // already reaching into the floor row
+    f.CanFrame = 7;
+    const auto copies = g.CopiesDuring([&] { f.GameStep(); });
+    ASSERT_EQ(copies.size(), 4u);
+    EXPECT_EQ(copies[2].y, f.RowY[14] + 5);  // erased where it was drawn
+    EXPECT_EQ(copies[3].y, f.RowY[15]);      // and drawn snapped into its cell
+    EXPECT_FALSE(f.CanFalling);
+    // Frame 7 was drawn in flight; the frame that follows it, 0, is stored.
+    EXPECT_EQ(f.BoardFrame[15][0], 0);
+    EXPECT_TRUE(g.Shows(f.pctBeer[1 * 8 + 0], f.ColumnX[0], f.RowY[15]));
+}
+
+TEST(GameStep, NewCanOnAnOccupiedRowOneLandsAtOnceForNoPoints) {
+    test::Game g(5);
+    FrmMain& f = g.form();
+    g.StartOnEmptyBoard();
+    for (int c = 0; c <= 11; ++c) f.Board[1][c] = static_cast<std::int16_t>(1 + c % 2);
+    f.GameStep();
+    const int column = (f.CanX - f.ColumnX[0]) / 32;
+    EXPECT_FALSE(f.CanFalling);
+    EXPECT_EQ(f.Board[0][column], f.CanKind + 1);
+    EXPECT_EQ(f.Score, 0);
+    EXPECT_EQ(f.Lives, 3);
+}
+
+TEST(GameStep, DoesNothingWhilePausedOrWhenTheGameIsOver) {
+    test::Game g;
+    FrmMain& f = g.form();
+    g.StartOnEmptyBoard();
+    for (bool paused : {true, false}) {
+        f.Paused = paused;
+        f.GameOver = !paused;
+        f.CanFalling = false;
+        game::Random dice = f.Rnd;
+        EXPECT_TRUE(g.CopiesDuring([&] { f.GameStep(); }).empty());
+        EXPECT_FALSE(f.CanFalling);
+        EXPECT_EQ(f.Rnd(), dice());  // no can was spawned
+    }
+}
+
+TEST(NewGame, StartsAfterTwoSecondsWithFullMugsAndThePauseFace) {
+    test::Game g;
+    FrmMain& f = g.form();
+    f.pctLives[1].Picture = f.frmGraphics.pctEmptyMug.Picture;
+    const std::uint64_t t0 = g.Now() + 10;
+    g.Click(t0, f.pctNew);
+    g.At(t0 + 1999, [&] {
+        EXPECT_FALSE(f.GameOver);
+        EXPECT_EQ(f.Lives, 3);
+        EXPECT_EQ(f.TickDelay, 90);
+        EXPECT_FALSE(f.pctAction.Visible);
+        EXPECT_FALSE(f.CanFalling);
+        for (auto& mug : f.pctLives) EXPECT_EQ(mug.Picture(), f.frmGraphics.pctMug.Picture());
+    });
+    g.At(t0 + 2001, [&] {
+        EXPECT_TRUE(f.CanFalling);
+        EXPECT_TRUE(f.pctAction.Visible);
+        EXPECT_EQ(f.pctAction.Picture(), f.frmGraphics.pctPause.Picture());
+        EXPECT_EQ(f.pctAction.ToolTipText(), "Pause");
+        for (auto& digit : f.pctScore) EXPECT_EQ(digit.Picture(), f.frmGraphics.pctDigit[0].Picture());
+    });
+    g.Run();
+}
+
+struct GameResult {
+    std::uint64_t endedAt;
+    std::int32_t score;
+};
+
+GameResult PlayUnattended(std::uint64_t seed) {
+    test::Game g(seed);
+    FrmMain& f = g.form();
+    g.Click(g.Now(), f.pctNew);
+    EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
+    EXPECT_EQ(f.Lives, 0);
+    EXPECT_TRUE(f.GameOver);
+    EXPECT_FALSE(f.pctAction.Visible);
+    EXPECT_TRUE(f.pctNew.Visible);
+    for (auto& mug : f.pctLives) EXPECT_EQ(mug.Picture(), f.frmGraphics.pctEmptyMug.Picture());
+    return {g.Now(), f.Score};
+}
+
+TEST(NewGame, UnattendedGamePlaysUntilLostTheSameWayForTheSameSeed) {
+    const GameResult first = PlayUnattended(42);
+    const GameResult again = PlayUnattended(42);
+    EXPECT_GT(first.score, 0);
+    EXPECT_EQ(first.score, again.score);
+    EXPECT_EQ(first.endedAt, again.endedAt);
+}
+
+TEST(NewGame, LoweredTickDelayIsUsedByTheVeryNextWait) {
+    test::Game g(8);
+    FrmMain& f = g.form();
+    const std::uint64_t t0 = g.Now();
+    g.Click(t0, f.pctNew);
+    // The first step ran at t0 + 2000; let the next one land a can for 30 points.
+    g.At(t0 + 2045, [&] {
+        f.Score = 9990;
+        f.CanY = f.RowY[14] + 5;
+    });
+    g.At(t0 + 2091, [&] {
+        EXPECT_EQ(f.TickDelay, 88);
+        EXPECT_FALSE(f.CanFalling);
+    });
+    g.At(t0 + 2179, [&] { EXPECT_TRUE(f.CanFalling); });  // spawned at t0 + 2090 + 88
+    g.Run();
+}
+
+TEST(NewGame, ClickedDuringAGameRunsItsOwnGameThenTheInterruptedLoopEndsToo) {
+    test::Game g(9);
+    FrmMain& f = g.form();
+    const std::uint64_t t0 = g.Now();
+    const std::uint64_t t1 = t0 + 30'000;
+    const std::uint64_t nameTyped = t1 + 3000;
+    g.Click(t0, f.pctNew);
+    g.At(t1 - 1, [&] { EXPECT_GT(f.Score, 0); });
+    // The running game's score opens name entry; Enter ends it.
+    g.Click(t1, f.pctNew);
+    g.Key(nameTyped, 13);
+    std::int32_t frozenY = 0;
+    g.At(t1 + 1000, [&] {
+        EXPECT_EQ(f.Lives, 3);
+        EXPECT_TRUE(f.EnteringName);
+        frozenY = f.CanY;
+    });
+    g.At(nameTyped - 1, [&] { EXPECT_EQ(f.CanY, frozenY); });  // the old loop is suspended
+    g.At(nameTyped + 1, [&] {
+        EXPECT_EQ(f.Score, 0);
+        EXPECT_FALSE(f.Paused);
+        EXPECT_TRUE(f.CanFalling);
+    });
+    EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
+    EXPECT_EQ(f.Lives, 0);
+    EXPECT_TRUE(f.GameOver);
+    EXPECT_FALSE(f.pctAction.Visible);
+}
+
+}  // namespace

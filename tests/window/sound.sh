@@ -1,0 +1,18 @@
+# Real sound: with SDL's disk audio driver standing in for a sound card, the siren
+# plays through SDL2_mixer (loaded at the first sound) into a file, for its whole
+# length, synchronously; a missing file plays nothing and returns at once.
+source "$(dirname "$0")/common.bash"
+
+PROBE=$(dirname "$GAME")/tests/sound_probe
+SOUND_DIR=$(dirname "$GAME")
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/audio.raw
+held=$("$PROBE" "$SOUND_DIR/siren.wav")
+[[ $held -ge 2300 && $held -le 5000 ]] || fail "the 2.5 s siren held the program for $held ms"
+[[ -s "$WORK/audio.raw" ]] || fail "nothing was played"
+# Not all silence: some byte other than zero.
+[[ $(tr -d '\0' <"$WORK/audio.raw" | head -c 1000 | wc -c) -gt 0 ]] || fail "only silence was played"
+
+rm -f "$WORK/audio.raw"
+held=$("$PROBE" "$WORK/no-such.wav")
+[[ $held -lt 100 && ! -s "$WORK/audio.raw" ]] || fail "a missing file held the program for $held ms"
+echo "sound: ok"
