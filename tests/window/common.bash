@@ -49,7 +49,7 @@ expect_pixel() {  # x y RRGGBB
 
 # Clicks window pixel (x, y) with the left button.
 click() {
-    xdotool mousemove --sync $((WX + $1)) $((WY + $2)) click 1
+    xdotool mousemove $((WX + $1)) $((WY + $2)) click 1
 }
 
 # Asks the window to close and waits for the program to end; its exit status must be 0.
@@ -59,4 +59,14 @@ close_and_wait() {
     timeout 10 tail --pid="$GAME_PID" -f /dev/null || fail "the program did not end after a close request"
     wait "$GAME_PID" || status=$?
     [[ $status -eq 0 ]] || fail "the program ended with status $status"
+}
+
+# Window pixels of a rectangle (x y w h) in the last screenshot, as text to compare.
+region() {
+    convert "$WORK/shot.png" -crop "$3x$4+$((WX + $1))+$((WY + $2))" -depth 8 rgb:- | md5sum
+}
+
+# Sends keys to the game window (xdotool key names).
+keys() {
+    xdotool key --window "$WID" "$@"
 }
