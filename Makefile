@@ -3,11 +3,13 @@
 BUILD := build
 # A second tree with AddressSanitizer and UndefinedBehaviorSanitizer for the tests.
 SAN_BUILD := build-sanitize
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
-SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS
 
-.PHONY: all build sanitize-build deps run test bench assets install clean
+.PHONY: all build sanitize-build deps run test bench fuzz assets install clean
 
 all: build
 
@@ -38,6 +40,15 @@ test: deps build sanitize-build
 bench: deps build
 	scripts/bench.sh $(BUILD)
 
+# Fuzzes the settings reader for FUZZ_SECONDS, starting from fuzz/corpus. Copy any
+# crashing input it reports into fuzz/corpus: the tests replay every file there.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DFROTHWICK_FUZZ=ON \
+	    -DFROTHWICK_TESTS=OFF -DFROTHWICK_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target settings_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/settings_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus fuzz/corpus
+
 # Installs under CMAKE_INSTALL_PREFIX (default /usr/local); DESTDIR is honoured.
 install: build
 	cmake --install $(BUILD)
@@ -47,4 +58,4 @@ assets:
 	/usr/bin/python3 tools/make_assets.py
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

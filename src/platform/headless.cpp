@@ -60,10 +60,13 @@ void HeadlessPlatform::Present(const std::uint32_t* frame, int w, int h, const s
         std::copy(frame, frame + static_cast<std::size_t>(w) * h, frame_.begin());
         return;
     }
-    for (const Rect& r : changed)
+    for (const Rect& r : changed) {
+        if (r.x < 0 || r.y < 0 || r.w <= 0 || r.h <= 0 || r.x + r.w > w || r.y + r.h > h)
+            throw std::logic_error("a changed rectangle lies outside the frame");
         for (int y = r.y; y < r.y + r.h; ++y)
             std::copy(frame + static_cast<std::size_t>(y) * w + r.x, frame + static_cast<std::size_t>(y) * w + r.x + r.w,
                       frame_.begin() + static_cast<std::ptrdiff_t>(y) * w + r.x);
+    }
 }
 
 std::uint32_t HeadlessPlatform::PixelAt(int x, int y) const {
@@ -91,12 +94,9 @@ bool HeadlessPlatform::PollEvent(Event& event) {
 }
 
 void HeadlessPlatform::WaitEvent(std::uint64_t deadline) {
-    if (script_.empty()) {
-        if (deadline == kForever) throw ScriptEnded();
-        now_ = std::max(now_, deadline);
-        return;
-    }
-    now_ = std::max(now_, std::min(deadline, script_.front().at));
+    const std::uint64_t wake = script_.empty() ? deadline : std::min(deadline, script_.front().at);
+    if (wake == kForever || wake > stopAt_) throw ScriptEnded();
+    now_ = std::max(now_, wake);
 }
 
 void HeadlessPlatform::PlaySound(const std::string& path, bool synchronous) {

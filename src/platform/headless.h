@@ -39,6 +39,9 @@ public:
     void CallAt(std::uint64_t ms, std::function<void()> action);
     // How long a synchronous sound holds the program (ms).
     void SetSyncSoundLength(std::uint64_t ms) { syncSoundMs_ = ms; }
+    // Ends the session (ScriptEnded) once the clock would pass ms, even while the game
+    // still has something to wait for (a paused game waits for ever).
+    void StopAt(std::uint64_t ms) { stopAt_ = ms; }
 
     // --- observation (tests) ---
     const std::vector<std::uint32_t>& Frame() const { return frame_; }
@@ -85,6 +88,7 @@ private:
 
     std::uint64_t now_;
     std::uint64_t syncSoundMs_ = 2500;
+    std::uint64_t stopAt_ = kForever;
     std::deque<Scripted> script_;  // sorted by time, stable for equal times
     std::vector<std::uint32_t> frame_;
     int frameW_ = 0, frameH_ = 0, presents_ = 0;

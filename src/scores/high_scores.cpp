@@ -5,38 +5,19 @@
 
 #include "app/frm_main.h"
 #include "scores/settings_store.h"
+#include "scores/stored_values.h"
+
+using scores::kBoardLetters;
+using scores::NameForStore;
+using scores::ScoreFromText;
 
 namespace {
 
 constexpr const char* kApplication = "FrothwickPro";
 constexpr const char* kSection = "Settings";
-constexpr std::int32_t kHighestScore = 9'999'999;  // the most the seven digits show
-constexpr std::size_t kBoardLetters = 7;            // letter columns of a board row
 
 std::string NameKey(int row) { return "HighScoreName" + std::to_string(row); }
 std::string ScoreKey(int row) { return "HighScore" + std::to_string(row); }
-
-// A stored score: decimal digits giving 0 … kHighestScore. Anything else (a sign,
-// blanks inside, other characters, too large a value) reads as 0, like a missing key.
-std::int32_t ScoreFromText(const std::string& text) {
-    if (text.empty()) return 0;
-    std::int32_t score = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return 0;
-        score = score * 10 + (c - '0');
-        if (score > kHighestScore) return 0;
-    }
-    return score;
-}
-
-// What a name in the table is stored as: its capital letters A to Z, at most as many
-// as the board shows. Anything else in a name can only have come from an edited file.
-std::string NameForStore(const std::string& name) {
-    std::string letters;
-    for (const char c : name)
-        if (c >= 'A' && c <= 'Z' && letters.size() < kBoardLetters) letters += c;
-    return letters;
-}
 
 // The seven digits of a table score; the table holds 0 … kHighestScore only.
 std::string SevenDigits(std::int32_t score) {

@@ -22,6 +22,15 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// Without the blanks around it.
+std::string Trimmed(const std::string& text) {
+    const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && blank(static_cast<unsigned char>(text[begin]))) ++begin;
+    while (end > begin && blank(static_cast<unsigned char>(text[end - 1]))) --end;
+    return text.substr(begin, end - begin);
+}
+
 // What failed, with the system's reason.
 std::string Failure(const std::string& what) { return what + ": " + std::strerror(errno); }
 
@@ -85,14 +94,19 @@ std::string SettingsStore::Path() const {
 void SettingsStore::Load() {
     const std::string path = Path();
     if (path.empty()) return;
-    std::string text = ReadHead(path, kMaxFileBytes);
+    Parse(ReadHead(path, kMaxFileBytes));
+}
+
+void SettingsStore::Parse(const std::string& text) {
     if (text.empty()) return;
     // inih reads the text line by line as from a file, so that a NUL byte in a garbled
     // file cuts short only its own line.
-    FILE* in = fmemopen(text.data(), text.size(), "r");
+    FILE* in = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
     if (!in) return;
     auto keep = [](void* store, const char* section, const char* key, const char* value) {
-        static_cast<SettingsStore*>(store)->Add(section, key, value);
+        // inih trims names, except the one it repeats for an indented continuation line,
+        // cut to its name buffer's length and so perhaps ending in blanks.
+        static_cast<SettingsStore*>(store)->Add(section, Trimmed(key), value);
         return 1;  // go on with the next line
     };
     ini_parse_file(in, keep, this);

@@ -28,6 +28,10 @@ public:
     // regular file, gives what could be read, perhaps nothing; reading never fails.
     // Of a key given twice, the first value counts. Only the first kMaxFileBytes are read.
     void Load();
+    // Takes the values of settings text as Load does for a file's contents.
+    void Parse(const std::string& text);
+    // The file's contents as Save writes them.
+    std::string Text() const;
 
     // The value under section and key, or fallback when there is none.
     std::string GetSetting(const std::string& section, const std::string& key,
@@ -53,7 +57,6 @@ private:
     using Index = std::map<std::pair<std::string, std::string>, std::size_t>;
 
     std::string Folder() const;
-    std::string Text() const;
     // Adds a value unless the key has one already; true when added.
     bool Add(const std::string& section, const std::string& key, const std::string& value);
 
