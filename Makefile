@@ -42,7 +42,8 @@ bench: deps build
 
 # Fuzzes the settings reader for FUZZ_SECONDS, starting from fuzz/corpus. Copy any
 # crashing input it reports into fuzz/corpus: the tests replay every file there.
-fuzz: deps
+fuzz:
+	@scripts/install-deps.sh clang libclang-rt-14-dev
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DFROTHWICK_FUZZ=ON \
 	    -DFROTHWICK_TESTS=OFF -DFROTHWICK_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target settings_fuzz

@@ -7,9 +7,6 @@ BUILD=${1:-build}
 BUILD=$(cd "$BUILD" && pwd)
 
 if [[ -z "${FROTHWICK_UNDER_XVFB:-}" ]]; then
-    "$BUILD/bench/frothwick_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-        --benchmark_display_aggregates_only=true 2>/dev/null | grep -E '^(Benchmark|-|BM_.*_median)'
-    echo
     FROTHWICK_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$BUILD"
 fi
 
@@ -59,6 +56,17 @@ stop_game "$pid"
 
 read -r delay_mean delay_worst < <("$BUILD/bench/delay_probe")
 
+# In-process costs: medians of five repetitions, in microseconds.
+"$BUILD/bench/frothwick_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_format=json >"$WORK/bench.json" 2>/dev/null
+median_us() {
+    /usr/bin/python3 -c 'import json, sys
+runs = json.load(open(sys.argv[1]))["benchmarks"]
+time = next(b for b in runs if b["name"] == sys.argv[2] + "_median")
+scale = {"ns": 1e-3, "us": 1, "ms": 1e3}[time["time_unit"]]
+print(f"{time[\"real_time\"] * scale:.2f}")' "$WORK/bench.json" "$1"
+}
+
 printf '%-34s %12s %12s\n' "whole program (Xvfb)" "measured" "goal"
 printf '%-34s %9s ms %9s ms\n' "start-up to mapped window (median)" "$(printf '%s\n' "${startups[@]}" | median)" "40"
 printf '%-34s %9s MB %9s MB\n' "peak memory idle (median)" "$(printf '%s\n' "${peaks[@]}" | median | awk '{printf "%.1f", $1 / 1024}')" "20"
@@ -67,3 +75,9 @@ printf '%-34s %10s %% %10s %%\n' "CPU idle, 10 s" "$idle" "0.2"
 printf '%-34s %10s %% %10s %%\n' "CPU in play, 10 s" "$play" "1"
 printf '%-34s %9s ms %9s ms\n' "Delay(90) mean overshoot (200)" "$delay_mean" "< 1"
 printf '%-34s %9s ms %9s ms\n' "Delay(90) worst overshoot (200)" "$delay_worst" "< 3"
+printf '%-34s %12s %12s\n' "in process (median of 5)" "" ""
+printf '%-34s %9s us %9s us\n' "full redraw: DrawBoard + present" "$(median_us BM_DrawBoardAndPresent)" "1000"
+printf '%-34s %9s us %9s us\n' "game step, can falling" "$(median_us BM_GameStepFalling)" "10"
+printf '%-34s %9s us %9s us\n' "game step, can landing" "$(median_us BM_GameStepLanding)" "10"
+printf '%-34s %9s us %9s us\n' "match sweep, busy board" "$(median_us BM_CheckAllMatchesBusyBoardWithoutBlock)" "100"
+printf '%-34s %9s us %9s us\n' "decoding all artwork" "$(median_us BM_DecodeAllImages)" "20000"

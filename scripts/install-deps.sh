@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the game need,
-# asking apt only for those dpkg says are missing.
+# and any further ones named as arguments, asking apt only for those dpkg says are
+# missing.
 set -euo pipefail
 
 packages=(
@@ -8,7 +9,8 @@ packages=(
     libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libinih-dev libx11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream
-    python3 python3-pil fonts-dejavu-core clang libclang-rt-14-dev
+    python3 python3-pil fonts-dejavu-core
+    "$@"
 )
 
 missing=()
