@@ -2,6 +2,7 @@
 // finding cells.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 
@@ -11,7 +12,7 @@ namespace {
 
 constexpr std::uint32_t kFrameRed = 0xFF0000;
 
-TEST(StartUp, IdleStateAfterLoading) {
+TEST(StartUp, IdleStateGeometryAndTheFrameAroundTheGrid) {
     test::Game g;
     FrmMain& f = g.form();
     EXPECT_EQ(f.CellWidth, 32);
@@ -20,72 +21,49 @@ TEST(StartUp, IdleStateAfterLoading) {
     EXPECT_EQ(f.FallStep, 5);
     EXPECT_EQ(f.TickDelay, 0);
     EXPECT_TRUE(f.GameOver);
-    EXPECT_FALSE(f.CanFalling);
-    EXPECT_EQ(f.Score, 0);
-    for (int r = 0; r <= 16; ++r)
-        for (int c = 0; c <= 12; ++c) ASSERT_EQ(f.Board[r][c], 0);
+    EXPECT_EQ(g.BoardText(), test::BoardText({}));
     EXPECT_EQ(f.Caption(), "Frothwick");
-    EXPECT_EQ(g.platform.Caption(), "Frothwick");
     EXPECT_EQ(g.platform.FrameWidth(), 599);
     EXPECT_EQ(g.platform.FrameHeight(), 436);
-}
-
-TEST(StartUp, GeometryAndFittedFrame) {
-    test::Game g;
-    FrmMain& f = g.form();
-    EXPECT_EQ(f.ColumnX[0], 17);
-    EXPECT_EQ(f.ColumnX[11], 369);
-    EXPECT_EQ(f.RowY[0], 80);
-    EXPECT_EQ(f.RowY[15], 380);
     EXPECT_EQ(f.lineRight.X1, 6030);
     EXPECT_EQ(f.lineBottom.Y1, 6015);
-    EXPECT_EQ(f.lineLeft.X1, 200);
-    EXPECT_EQ(f.lineTop.Y1, 1080);
     EXPECT_EQ(f.lineLeft.Y2, f.lineBottom.Y2);
-    EXPECT_EQ(f.lineTop.X1, f.lineLeft.X1);
     EXPECT_EQ(f.lineTop.X2, f.lineRight.X2);
     // On screen: the red frame at x 13 and 402, y 72 and 401, with one blank pixel
     // between the last column/row and the right/bottom lines.
-    for (int y = 72; y <= 401; y += 7) {
-        EXPECT_EQ(g.Pixel(13, y), kFrameRed) << y;
-        EXPECT_EQ(g.Pixel(402, y), kFrameRed) << y;
-    }
-    for (int x = 13; x <= 402; x += 7) {
-        EXPECT_EQ(g.Pixel(x, 72), kFrameRed) << x;
-        EXPECT_EQ(g.Pixel(x, 401), kFrameRed) << x;
+    for (int i = 0; i <= 329; i += 7) {
+        EXPECT_EQ(g.Pixel(13, 72 + i), kFrameRed) << i;
+        EXPECT_EQ(g.Pixel(402, 72 + i), kFrameRed) << i;
+        EXPECT_EQ(g.Pixel(13 + i, 72), kFrameRed) << i;
+        EXPECT_EQ(g.Pixel(13 + i, 401), kFrameRed) << i;
     }
     EXPECT_NE(g.Pixel(401, 200), kFrameRed);
     EXPECT_NE(g.Pixel(200, 400), kFrameRed);
-}
-
-TEST(StartUp, GridFollowsTheLeftAndTopLinesWherePlaced) {
-    test::Game g;
-    FrmMain& f = g.form();
-    f.lineLeft.X1 = 150;
-    f.lineTop.Y1 = 300;
-    f.InitializeBoard();
-    EXPECT_EQ(f.ColumnX[0], 14);
-    EXPECT_EQ(f.ColumnX[11], 366);
-    EXPECT_EQ(f.RowY[0], 28);
-    EXPECT_EQ(f.RowY[15], 328);
+    // The grid follows the left and top lines wherever they are placed.
+    for (const auto& [left, top, x0, x11, y0, y15] : {std::array<int, 6>{200, 1080, 17, 369, 80, 380},
+                                                      std::array<int, 6>{150, 300, 14, 366, 28, 328}}) {
+        f.lineLeft.X1 = left;
+        f.lineTop.Y1 = top;
+        f.InitializeBoard();
+        EXPECT_EQ(f.ColumnX[0], x0);
+        EXPECT_EQ(f.ColumnX[11], x11);
+        EXPECT_EQ(f.RowY[0], y0);
+        EXPECT_EQ(f.RowY[15], y15);
+    }
 }
 
 TEST(StartUp, LeftoverTraceFileIsDeletedButNotAFolder) {
     test::TempDir dir;
-    {
-        std::ofstream(dir.Path() + "/Frothwick.txt") << "old trace";
+    for (const bool folder : {false, true}) {
+        const std::string trace = dir.Path() + "/Frothwick.txt";
+        if (folder) std::filesystem::create_directory(trace);
+        else std::ofstream(trace) << "old trace";
         platform::HeadlessPlatform headless;
         headless.SetProgramDir(dir.Path());
         FrmMain form(headless);
         form.Form_Load();
-        EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/Frothwick.txt"));
+        EXPECT_EQ(std::filesystem::exists(trace), folder);
     }
-    std::filesystem::create_directory(dir.Path() + "/Frothwick.txt");
-    platform::HeadlessPlatform headless;
-    headless.SetProgramDir(dir.Path());
-    FrmMain form(headless);
-    form.Form_Load();
-    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() + "/Frothwick.txt"));
 }
 
 TEST(StartUp, IdleScreenShowsPanelDigitsMugsAndEmptyCells) {
@@ -113,79 +91,56 @@ TEST(StartUp, IdleScreenShowsPanelDigitsMugsAndEmptyCells) {
 TEST(FindCell, AnswersTheRowTheCanIsMovingInto) {
     test::Game g;
     FrmMain& f = g.form();
-    std::int16_t row = -1, column = -1;
-    bool found = false;
-    auto find = [&](std::int32_t x, std::int32_t y) { f.FindCell(x, y, row, column, found); };
-    find(f.ColumnX[4], f.RowY[3]);
-    EXPECT_EQ(row, 3);
-    EXPECT_EQ(column, 4);
-    EXPECT_TRUE(found);
-    find(f.ColumnX[4], f.RowY[3] + 1);
-    EXPECT_EQ(row, 4);
-    find(f.ColumnX[4], f.RowY[3] - 1);
-    EXPECT_EQ(row, 3);
-    find(f.ColumnX[0], f.RowY[0] - f.CellHeight);
-    EXPECT_EQ(row, 0);
-    find(f.ColumnX[0], f.RowY[0] - f.CellHeight - 1);
-    EXPECT_EQ(row, 16);
-    EXPECT_TRUE(found);  // the column alone is enough
-    find(f.ColumnX[11] + 1, f.RowY[15] + 1);
-    EXPECT_EQ(row, 16);
-    EXPECT_EQ(column, 12);
-    EXPECT_FALSE(found);
+    struct Case {
+        std::int32_t x, y;
+        std::int16_t row, column;
+        bool found;
+    };
+    for (const Case& c : {Case{f.ColumnX[4], f.RowY[3], 3, 4, true}, Case{f.ColumnX[4], f.RowY[3] + 1, 4, 4, true},
+                          Case{f.ColumnX[4], f.RowY[3] - 1, 3, 4, true}, Case{f.ColumnX[0], f.RowY[0] - 20, 0, 0, true},
+                          Case{f.ColumnX[0], f.RowY[0] - 21, 16, 0, true},  // the column alone is enough
+                          Case{f.ColumnX[11] + 1, f.RowY[15] + 1, 16, 12, false}}) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        std::int16_t row = -1, column = -1;
+        bool found = !c.found;
+        f.FindCell(c.x, c.y, row, column, found);
+        EXPECT_EQ(row, c.row);
+        EXPECT_EQ(column, c.column);
+        EXPECT_EQ(found, c.found);
+    }
 }
 
-TEST(NewBoard, ObstacleStacksOnlyOnTheFloorAndOfThreeShapes) {
+TEST(NewBoard, ObstacleStacksOfOneThreeOrFourOnTheFloorOnlyOneDrawPerColumnAndOneMorePerStack) {
     test::Game g;
     FrmMain& f = g.form();
     int empty = 0, stacks = 0;
     const int boards = 4000;
+    const char* const shapes[] = {"...S", ".TMB", "TMMB"};  // by the stack's draw: 1, 3 or 4 high
     for (int n = 0; n < boards; ++n) {
         f.Rnd.Seed(1000 + n);
-        f.NewBoard();
-        bool any = false;
-        for (int c = 0; c <= 12; ++c) {
-            ASSERT_EQ(f.Board[16][c], 0);
-            for (int r = 0; r <= 11; ++r) ASSERT_EQ(f.Board[r][c], 0);
-            const std::int16_t* col[4] = {&f.Board[12][c], &f.Board[13][c], &f.Board[14][c], &f.Board[15][c]};
-            const int a = *col[0], b = *col[1], cc = *col[2], d = *col[3];
-            const bool none = a == 0 && b == 0 && cc == 0 && d == 0;
-            const bool single = a == 0 && b == 0 && cc == 0 && d == 503;
-            const bool three = a == 0 && b == 500 && cc == 501 && d == 502;
-            const bool four = a == 500 && b == 501 && cc == 501 && d == 502;
-            ASSERT_TRUE(none || single || three || four) << "column " << c;
-            ASSERT_TRUE(c < 12 || none);
-            if (!none) any = true, ++stacks;
-            for (int r = 12; r <= 15; ++r) ASSERT_EQ(f.BoardFrame[r][c], 0);
+        game::Random replay = f.Rnd;
+        std::string rows[4] = {"............", "............", "............", "............"};
+        for (int c = 0; c < 12; ++c) {
+            if (replay.Pick(20) != 1) continue;
+            const char* shape = shapes[static_cast<int>(static_cast<double>(replay()) * 3)];
+            for (int r = 0; r < 4; ++r) rows[r][c] = shape[r];
+            ++stacks;
         }
-        if (!any) ++empty;
+        f.NewBoard();
+        ASSERT_EQ(g.BoardText(), test::BoardText({rows[0].c_str(), rows[1].c_str(), rows[2].c_str(), rows[3].c_str()}))
+            << n;
+        ASSERT_EQ(f.Rnd(), replay());  // both generators are at the same point
+        for (int i = 0; i <= 16; ++i) ASSERT_EQ(f.Board[i][12] + f.Board[16][std::min(i, 12)], 0);
+        for (int r = 12; r <= 15; ++r)
+            for (int c = 0; c <= 11; ++c) ASSERT_EQ(f.BoardFrame[r][c], 0);
+        empty += rows[3] == "............";
     }
     // 0.95^12 of boards are empty (54 %); 0.6 stacks a board on average.
     EXPECT_NEAR(static_cast<double>(empty) / boards, 0.54, 0.03);
     EXPECT_NEAR(static_cast<double>(stacks) / boards, 0.6, 0.05);
 }
 
-TEST(NewBoard, DrawsOncePerColumnAndOnceMoreForAStack) {
-    test::Game g;
-    FrmMain& f = g.form();
-    for (std::uint64_t seed = 1; seed < 300; ++seed) {
-        f.Rnd.Seed(seed);
-        game::Random replay;
-        replay.Seed(seed);
-        std::int16_t expected[12] = {};
-        for (int c = 0; c < 12; ++c) {
-            if (replay.Pick(20) != 1) continue;
-            const int h = static_cast<int>(static_cast<double>(replay()) * 3 + 1);
-            expected[c] = h == 1 ? 503 : 502;
-        }
-        f.NewBoard();
-        for (int c = 0; c < 12; ++c) ASSERT_EQ(f.Board[15][c], expected[c]) << seed;
-        // Both generators are now at the same point.
-        ASSERT_EQ(f.Rnd(), replay());
-    }
-}
-
-TEST(DrawBoard, PaintsEveryCellFromItsSprite) {
+TEST(DrawBoard, RepaintPaintsEveryCellFromItsSprite) {
     test::Game g;
     FrmMain& f = g.form();
     // Every can kind and frame, and every obstacle piece, somewhere on the board.
@@ -195,8 +150,8 @@ TEST(DrawBoard, PaintsEveryCellFromItsSprite) {
         f.BoardFrame[r][c] = static_cast<std::int16_t>(i % 8);
     }
     for (int n = 0; n < 4; ++n) f.Board[15][n] = static_cast<std::int16_t>(500 + n);
-    f.DrawBoard();
-    f.Present();
+    g.Send(g.Now() + 5, platform::EventType::Expose);  // a repaint draws from the board
+    g.Run();
     const auto& a = f.assets;
     const char* obstacles[] = {"obstacle_top.gif", "obstacle_middle.gif", "obstacle_bottom.gif",
                                "obstacle_single.gif"};
@@ -211,18 +166,6 @@ TEST(DrawBoard, PaintsEveryCellFromItsSprite) {
         }
     // Code 6 in frame 7 is the last holder.
     EXPECT_TRUE(g.FrameShows(a.Image("can_5_7.gif"), f.ColumnX[11], f.RowY[3]));
-}
-
-TEST(DrawBoard, RepaintAfterExposeRedrawsFromTheBoard) {
-    test::Game g;
-    FrmMain& f = g.form();
-    f.Board[7][5] = 3;
-    f.BoardFrame[7][5] = 2;
-    platform::Event expose;
-    expose.type = platform::EventType::Expose;
-    g.platform.At(g.Now() + 5, expose);
-    g.Run();
-    EXPECT_TRUE(g.FrameShows(f.assets.Image("can_2_2.gif"), f.ColumnX[5], f.RowY[7]));
 }
 
 }  // namespace

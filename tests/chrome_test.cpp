@@ -13,64 +13,16 @@ using platform::EventType;
 
 constexpr std::uint64_t T = 1'000'000;  // ms, the start of virtual time
 
-platform::Event Raw(EventType type, int x = 0, int y = 0, int button = 0) {
-    platform::Event event;
-    event.type = type;
-    event.x = x;
-    event.y = y;
-    event.button = button;
-    return event;
-}
-
-// Counts the saves of the settings file: each renames a new temporary file, of a name
-// of its own, onto it. (Renames onto the same name would be merged into one event.)
-class SaveCounter {
-public:
-    explicit SaveCounter(test::Game& g) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-        const std::string folder = g.home.Path() + "/FrothwickPro";
-        std::filesystem::create_directories(folder);
-        inotify_add_watch(fd_, folder.c_str(), IN_MOVED_FROM);
-    }
-    ~SaveCounter() { close(fd_); }
-    int Saves() {
-        alignas(inotify_event) char buffer[4096];
-        for (ssize_t n; (n = read(fd_, buffer, sizeof buffer)) > 0;)
-            for (char* p = buffer; p < buffer + n;) {
-                const auto* event = reinterpret_cast<const inotify_event*>(p);
-                if (event->len && std::string(event->name).rfind("settings.ini.", 0) == 0) ++saves_;
-                p += sizeof(inotify_event) + event->len;
-            }
-        return saves_;
-    }
-
-private:
-    int fd_;
-    int saves_ = 0;
-};
-
-// Runs the script and checks that the program ended, having saved once and unloaded
-// the sprites, and that nothing scripted for `later` ran.
-void ExpectEndSavingOnce(test::Game& g, std::uint64_t later) {
-    SaveCounter counter(g);
-    g.At(later, [] { ADD_FAILURE() << "the program went on after it had ended"; });
-    EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
-    EXPECT_EQ(counter.Saves(), 1);
-    EXPECT_FALSE(g.form().frmGraphics.Loaded());
-}
-
 TEST(Chrome, BorderlessWheneverShownButNotWhileMinimised) {
     test::Game g;
     FrmMain& f = g.form();
     EXPECT_EQ(f.BorderStyle, 0);
     EXPECT_EQ(g.platform.Caption(), "Frothwick");
     g.At(T + 5, [&] { f.BorderStyle = 1; });
-    g.platform.At(T + 10, Raw(EventType::Minimized));
+    g.Send(T + 10, EventType::Minimized);
     g.At(T + 20, [&] { EXPECT_EQ(f.BorderStyle, 1); });
-    g.platform.At(T + 30, Raw(EventType::Restored));
-    g.At(T + 40, [&] {
-        EXPECT_EQ(f.BorderStyle, 0);
-        EXPECT_EQ(f.Caption(), "Frothwick");
-    });
+    g.Send(T + 30, EventType::Restored);
+    g.At(T + 40, [&] { EXPECT_EQ(f.BorderStyle, 0); });
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
 }
 
@@ -80,7 +32,7 @@ TEST(Chrome, FocusRepaintsThePlayfield) {
     const int x = f.ColumnX[3] + 5, y = f.RowY[7] + 5;
     g.At(T + 10, [&] { f.hDC()->FillRect({x, y, 4, 4}, 0x123456); });
     g.At(T + 20, [&] { EXPECT_EQ(g.Pixel(x, y), 0x123456u); });
-    g.platform.At(T + 30, Raw(EventType::FocusGained));
+    g.Send(T + 30, EventType::FocusGained);
     g.At(T + 40, [&] { EXPECT_EQ(g.Pixel(x, y), f.pctEmptyBeer.Pixels().At(5, 5) & 0xFFFFFF); });
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
 }
@@ -88,60 +40,17 @@ TEST(Chrome, FocusRepaintsThePlayfield) {
 TEST(Chrome, AnyButtonOnTheBackgroundOrPlayfieldMovesTheWindow) {
     test::Game g;
     FrmMain& f = g.form();
-    const auto press = [&](std::uint64_t ms, int x, int y, int button) {
-        g.platform.At(ms, Raw(EventType::MouseDown, x, y, button));
-        g.platform.At(ms, Raw(EventType::MouseUp, x, y, button));
-    };
-    press(T + 10, 590, 420, 2);  // right button on the background
-    press(T + 20, 200, 200, 1);  // the playfield
-    press(T + 30, 150, 30, 4);   // the logo: a control without a handler
+    const int presses[][4] = {{10, 590, 420, 2},  // right button on the background
+                              {20, 200, 200, 1},  // the playfield
+                              {30, 150, 30, 4}};  // the logo: a control without a handler
+    for (const auto& p : presses)
+        for (const EventType type : {EventType::MouseDown, EventType::MouseUp}) g.Send(T + p[0], type, p[1], p[2], p[3]);
     g.Click(T + 40, f.pctScores);
     g.At(T + 50, [&] {
         EXPECT_EQ(g.platform.DragCount(), 2);
         EXPECT_TRUE(f.pctScoreBoard.Visible);
     });
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-}
-
-TEST(Chrome, MinimiseIconPausesARunningGameUntilPlayIsClicked) {
-    test::Game g;
-    FrmMain& f = g.form();
-    std::int32_t canY = 0;
-    g.Click(T + 10, f.pctNew);
-    g.Click(T + 3000, f.pctMinimizeIcon);
-    g.At(T + 3010, [&] {
-        EXPECT_TRUE(f.Paused);
-        EXPECT_EQ(f.pctAction.Picture(), f.frmGraphics.pctPlay.Picture());
-        EXPECT_EQ(f.pctAction.ToolTipText(), "Play");
-        EXPECT_EQ(f.WindowState(), 1);
-        EXPECT_EQ(g.platform.MinimizeCount(), 1);
-        canY = f.CanY;
-    });
-    g.platform.At(T + 4000, Raw(EventType::Restored));
-    g.At(T + 5000, [&] {
-        EXPECT_TRUE(f.Paused);
-        EXPECT_EQ(f.CanY, canY);
-    });
-    g.Click(T + 5100, f.pctExitIcon);
-    EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
-}
-
-TEST(Chrome, MinimiseIconWhilePausedResumesTheGame) {
-    test::Game g;
-    FrmMain& f = g.form();
-    std::int32_t canY = 0;
-    g.Click(T + 10, f.pctNew);
-    g.Click(T + 3000, f.pctAction);
-    g.Click(T + 3100, f.pctMinimizeIcon);
-    g.At(T + 3110, [&] {
-        EXPECT_FALSE(f.Paused);
-        EXPECT_EQ(f.pctAction.Picture(), f.frmGraphics.pctPause.Picture());
-        EXPECT_EQ(f.pctAction.ToolTipText(), "Pause");
-        canY = f.CanY;
-    });
-    g.At(T + 4000, [&] { EXPECT_NE(f.CanY, canY); });  // falls on while minimised
-    g.Click(T + 4100, f.pctExitIcon);
-    EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
 }
 
 TEST(Chrome, MinimiseIconWithNoGameTogglesTheHiddenButton) {
@@ -153,63 +62,101 @@ TEST(Chrome, MinimiseIconWithNoGameTogglesTheHiddenButton) {
         EXPECT_EQ(f.pctAction.Picture(), f.frmGraphics.pctPause.Picture());
         EXPECT_FALSE(f.pctAction.Visible);
         EXPECT_EQ(f.WindowState(), 1);
+        EXPECT_EQ(g.platform.MinimizeCount(), 1);
     });
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
 }
 
-TEST(Shutdown, CloseRequestSavesOnceAndEnds) {
-    test::Game g;
-    g.platform.At(T + 10, Raw(EventType::Close));
-    g.Click(T + 10, g.form().pctScores);  // already pending: never handled
-    ExpectEndSavingOnce(g, T + 20);
-    EXPECT_FALSE(g.form().pctScoreBoard.Visible);
+// Counts the saves of the settings file: each renames a new temporary file, of a name
+// of its own, onto it. (Renames onto the same name would be merged into one event.)
+int SavesDuring(test::Game& g, const std::function<void()>& action) {
+    const std::string folder = g.home.Path() + "/FrothwickPro";
+    std::filesystem::create_directories(folder);
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    inotify_add_watch(fd, folder.c_str(), IN_MOVED_FROM);
+    action();
+    int saves = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(p);
+            if (event->len && std::string(event->name).rfind("settings.ini.", 0) == 0) ++saves;
+            p += sizeof(inotify_event) + event->len;
+        }
+    close(fd);
+    return saves;
 }
 
-TEST(Shutdown, ExitIconDoesNotRecordTheScore) {
-    test::Game g;
-    g.At(T + 5, [&] { g.form().Score = 900; });
-    g.Click(T + 10, g.form().pctExitIcon);
-    ExpectEndSavingOnce(g, T + 20);
-    EXPECT_NE(g.SettingsText().find("HighScore1=0\n"), std::string::npos);
+TEST(Shutdown, EveryWayOutSavesOnceUnloadsAndEndsAtOnce) {
+    struct Case {
+        const char* what;
+        const char* settings;
+        std::int32_t score;  // of the last game, set before the script
+        std::function<void(test::Game&)> script;
+        const char* saved;  // a part of the file saved
+    };
+    const auto quit = [](test::Game& g) { g.Click(T + 10, g.form().pctQuit); };
+    const Case cases[] = {
+        {"close request", "", 0,
+         [](test::Game& g) {
+             g.Send(T + 10, EventType::Close);
+             g.Click(T + 10, g.form().pctScores);  // already pending: never handled
+             g.At(T + 11, [&g] { EXPECT_FALSE(g.form().pctScoreBoard.Visible); });
+         },
+         "HighScore1=0\n"},
+        {"exit icon: the score is not recorded", "", 900,
+         [](test::Game& g) { g.Click(T + 10, g.form().pctExitIcon); }, "HighScoreName1=\nHighScore1=0\n"},
+        {"Exit button, score 0", "", 0, quit, "HighScore1=0\n"},
+        {"Exit button, qualifying score: after the name", "", 900,
+         [&](test::Game& g) {
+             quit(g);
+             g.At(T + 500, [&g] { EXPECT_TRUE(g.form().EnteringName); });
+             g.Key(T + 600, 'Q');
+             g.Key(T + 601, 13);
+         },
+         "HighScoreName1=Q\nHighScore1=900\n"},
+        {"close during a game: the table as it stood", "[Settings]\nHighScoreName1=ANN\nHighScore1=1\n", 0,
+         [](test::Game& g) {
+             g.Click(T + 10, g.form().pctNew);
+             g.At(T + 20'000, [&g] { EXPECT_GT(g.form().Score, 0); });
+             g.Send(T + 20'000, EventType::Close);
+         },
+         "HighScoreName1=ANN\nHighScore1=1\nHighScoreName2=\nHighScore2=0\n"},
+        {"close during name entry keeps the letters", "", 900,
+         [&](test::Game& g) {
+             quit(g);
+             g.Key(T + 20, 'A');
+             g.Key(T + 21, 'B');
+             g.Send(T + 30, EventType::Close);
+             g.Key(T + 30, 'C');  // pending behind the close
+         },
+         "HighScoreName1=AB\nHighScore1=900\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::Game g(1, c.settings);
+        g.At(T + 5, [&g, &c] { g.form().Score = c.score; });
+        c.script(g);
+        g.At(T + 30'000, [] { ADD_FAILURE() << "the program went on after it had ended"; });
+        EXPECT_EQ(SavesDuring(g, [&g] { EXPECT_EQ(g.Run(), test::Ended::ProgramEnded); }), 1);
+        EXPECT_FALSE(g.form().frmGraphics.Loaded());
+        EXPECT_NE(g.SettingsText().find(c.saved), std::string::npos) << g.SettingsText();
+    }
 }
 
-TEST(Shutdown, ExitButtonWithAZeroScoreEndsAtOnce) {
-    test::Game g;
-    g.Click(T + 10, g.form().pctQuit);
-    ExpectEndSavingOnce(g, T + 20);
-}
-
-TEST(Shutdown, ExitButtonWithAQualifyingScoreEndsAfterTheName) {
-    test::Game g;
-    g.At(T + 5, [&] { g.form().Score = 900; });
-    g.Click(T + 10, g.form().pctQuit);
-    g.At(T + 500, [&] { EXPECT_TRUE(g.form().EnteringName); });
-    g.Key(T + 600, 'Q');
-    g.Key(T + 601, 13);
-    ExpectEndSavingOnce(g, T + 700);
-    EXPECT_NE(g.SettingsText().find("HighScoreName1=Q\nHighScore1=900\n"), std::string::npos);
-}
-
-TEST(Shutdown, CloseDuringAGameSavesTheTableAsItStood) {
-    test::Game g(1, "[Settings]\nHighScoreName1=ANN\nHighScore1=1\n");
-    g.Click(T + 10, g.form().pctNew);
-    g.At(T + 20'000, [&] { EXPECT_GT(g.form().Score, 0); });
-    g.platform.At(T + 20'000, Raw(EventType::Close));
-    ExpectEndSavingOnce(g, T + 20'100);
-    EXPECT_NE(g.SettingsText().find("HighScoreName1=ANN\nHighScore1=1\nHighScoreName2=\nHighScore2=0\n"),
-              std::string::npos);
-}
-
-TEST(Shutdown, CloseDuringNameEntryKeepsTheLettersTyped) {
-    test::Game g;
-    g.At(T + 5, [&] { g.form().Score = 900; });
-    g.Click(T + 10, g.form().pctQuit);
-    g.Key(T + 20, 'A');
-    g.Key(T + 21, 'B');
-    g.platform.At(T + 30, Raw(EventType::Close));
-    g.Key(T + 30, 'C');  // pending behind the close
-    ExpectEndSavingOnce(g, T + 40);
-    EXPECT_NE(g.SettingsText().find("HighScoreName1=AB\nHighScore1=900\n"), std::string::npos);
+TEST(Shutdown, ExitButtonInsideAPausedGameResetsTheGameState) {
+    test::Game g(2);
+    FrmMain& f = g.form();
+    const std::uint64_t t0 = g.NewGame();
+    g.Click(t0 + 2100, f.pctAction);
+    g.At(t0 + 2200, [&] { f.TickDelay = 40; });
+    g.Click(t0 + 2300, f.pctQuit);
+    EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
+    EXPECT_FALSE(f.Paused);
+    EXPECT_FALSE(f.GameOver);
+    EXPECT_FALSE(f.CanFalling);
+    EXPECT_FALSE(f.KeyBusy);
+    EXPECT_EQ(f.TickDelay, 90);
 }
 
 }  // namespace

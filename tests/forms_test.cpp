@@ -50,9 +50,7 @@ TEST(Pictures, AutoSizeTakesThePictureSizeInTwips) {
     PictureBox fixed;
     fixed.AutoSize = false;
     fixed.Width = 1830;
-    fixed.Height = 900;
-    fixed.Picture = forms::LoadPicture(Solid(320, 200, 0xFF00FF00));
-    EXPECT_EQ(fixed.Width, 1830);
+    fixed.Picture = box.Picture;
     EXPECT_EQ(fixed.PixelWidth(), 122);
 }
 
@@ -60,10 +58,14 @@ TEST(Pictures, TransparentPixelsShowTheBackColor) {
     Image picture = Solid(2, 1, 0xFF112233);
     picture.pixels[1] = 0;  // transparent
     PictureBox box;
+    box.AutoSize = false;
+    box.Width = 3 * 15;  // a pixel wider than the picture
+    box.Height = 15;
     box.BackColor = 0x445566;
     box.Picture = forms::LoadPicture(picture);
     EXPECT_EQ(box.Pixels().At(0, 0) & 0xFFFFFF, 0x112233u);
     EXPECT_EQ(box.Pixels().At(1, 0) & 0xFFFFFF, 0x445566u);
+    EXPECT_EQ(box.Pixels().At(2, 0) & 0xFFFFFF, 0x445566u);
 }
 
 TEST(BitBlt, CopiesAndClipsAtEveryEdge) {
@@ -111,22 +113,18 @@ TEST(Composition, OnlyChangedFramesArePresented) {
 }
 
 TEST(Pointer, HandOverButtonsOnlyAndClicksGoToTheTopmostControl) {
+    using platform::EventType;
     test::Game g;
     FrmMain& f = g.form();
     int clicks = 0;
     f.pctLogo.Click = [&] { ++clicks; };
-    platform::Event move;
-    move.type = platform::EventType::MouseMove;
-    move.x = 480;
-    move.y = 185;  // pctNew
-    g.platform.At(g.Now() + 10, move);
-    g.At(g.Now() + 20, [&] { EXPECT_EQ(g.platform.CurrentCursor(), platform::Cursor::Hand); });
-    move.x = 100;
-    move.y = 20;  // the logo: no hand
-    g.platform.At(g.Now() + 30, move);
-    g.At(g.Now() + 40, [&] { EXPECT_EQ(g.platform.CurrentCursor(), platform::Cursor::Default); });
-    g.platform.ClickAt(g.Now() + 50, 100, 20);
-    g.platform.ClickAt(g.Now() + 60, 100, 20, 3);  // other buttons do not click
+    const std::uint64_t t = g.Now();
+    g.Send(t + 10, EventType::MouseMove, 480, 185);  // pctNew
+    g.At(t + 20, [&] { EXPECT_EQ(g.platform.CurrentCursor(), platform::Cursor::Hand); });
+    g.Send(t + 30, EventType::MouseMove, 100, 20);  // the logo: no hand
+    g.At(t + 40, [&] { EXPECT_EQ(g.platform.CurrentCursor(), platform::Cursor::Default); });
+    g.platform.ClickAt(t + 50, 100, 20);
+    g.platform.ClickAt(t + 60, 100, 20, 3);  // other buttons do not click
     g.Run();
     EXPECT_EQ(clicks, 1);
     // The background is what the system may drag the window by; controls are not.
@@ -136,14 +134,11 @@ TEST(Pointer, HandOverButtonsOnlyAndClicksGoToTheTopmostControl) {
 }
 
 TEST(Tooltip, ShowsAfterHalfASecondAndGoesOnLeaveOrClick) {
+    using platform::EventType;
     test::Game g;
     FrmMain& f = g.form();
     const std::uint64_t t = g.Now() + 100;
-    platform::Event move;
-    move.type = platform::EventType::MouseMove;
-    move.x = 512;
-    move.y = 190;  // pctScores
-    g.platform.At(t, move);
+    g.Send(t, EventType::MouseMove, 512, 190);  // pctScores
     g.At(t + 499, [&] { EXPECT_EQ(f.TooltipText(), ""); });
     g.At(t + 501, [&] {
         EXPECT_EQ(f.TooltipText(), "High Scores");
@@ -154,18 +149,11 @@ TEST(Tooltip, ShowsAfterHalfASecondAndGoesOnLeaveOrClick) {
         EXPECT_EQ(g.Pixel(r.x, r.y + 2), 0x000000u);
         EXPECT_EQ(g.Pixel(r.x + 1, r.y + 1), 0xFFFFE1u);
     });
-    move.x = 300;
-    move.y = 300;  // the playfield: no control
-    g.platform.At(t + 700, move);
+    g.Send(t + 700, EventType::MouseMove, 300, 300);  // the playfield: no control
     g.At(t + 701, [&] { EXPECT_EQ(f.TooltipText(), ""); });
-    move.x = 480;
-    move.y = 255;  // pctAbout
-    g.platform.At(t + 800, move);
+    g.Send(t + 800, EventType::MouseMove, 480, 255);  // pctAbout
     g.At(t + 1400, [&] { EXPECT_EQ(f.TooltipText(), "About"); });
-    platform::Event down = move;
-    down.type = platform::EventType::MouseDown;
-    down.button = 3;
-    g.platform.At(t + 1500, down);
+    g.Send(t + 1500, EventType::MouseDown, 480, 255, 3);
     g.At(t + 1501, [&] { EXPECT_EQ(f.TooltipText(), ""); });
     g.At(t + 3000, [&] { EXPECT_EQ(f.TooltipText(), ""); });  // not again until the pointer leaves
     g.Run();

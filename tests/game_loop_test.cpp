@@ -5,45 +5,18 @@
 
 namespace {
 
-TEST(Delay, WaitsTheWholeTimeAndHandlesEventsDueMeanwhile) {
+TEST(Delay, WaitsTheWholeTimeHandlingEventsDueMeanwhileAndOnceWhenZeroOrLess) {
     test::Game g;
     const std::uint64_t start = g.Now();
     std::vector<std::uint64_t> handled;
-    for (std::uint64_t at : {start + 100, start + 499, start + 700}) g.At(at, [&] { handled.push_back(g.Now()); });
+    for (std::uint64_t at : {start, start, start + 100, start + 499, start + 700})
+        g.At(at, [&] { handled.push_back(g.Now()); });
+    g.form().Delay(0);
+    g.form().Delay(-40);
+    EXPECT_EQ(handled, (std::vector<std::uint64_t>{start, start}));
     g.form().Delay(500);
     EXPECT_EQ(g.Now(), start + 500);
-    EXPECT_EQ(handled, (std::vector<std::uint64_t>{start + 100, start + 499}));
-}
-
-TEST(Delay, ZeroOrLessStillHandlesPendingEventsOnceAndReturns) {
-    test::Game g;
-    const std::uint64_t start = g.Now();
-    int handled = 0;
-    g.At(start, [&] { ++handled; });
-    g.form().Delay(0);
-    EXPECT_EQ(handled, 1);
-    g.At(start, [&] { ++handled; });
-    g.form().Delay(-40);
-    EXPECT_EQ(handled, 2);
-    EXPECT_EQ(g.Now(), start);
-}
-
-TEST(SpawnCan, DrawsEventKindAndColumnInThatOrder) {
-    test::Game g(11);
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
-    game::Random dice = f.Rnd;
-    ASSERT_NE(dice.Pick(5000), 1);
-    const int kind = dice.Pick(6);
-    const int column = dice.Pick(12);
-    f.SpawnCan();
-    EXPECT_EQ(f.CanKind, kind);
-    EXPECT_EQ(f.CanX, f.ColumnX[column]);
-    EXPECT_EQ(f.CanY, f.RowY[0]);
-    EXPECT_EQ(f.CanFrame, 0);
-    EXPECT_FALSE(f.CanFalling);
-    EXPECT_EQ(f.Lives, 3);
-    EXPECT_EQ(f.Rnd(), dice());  // no other draw was made
+    EXPECT_EQ(handled, (std::vector<std::uint64_t>{start, start, start + 100, start + 499}));
 }
 
 TEST(GameStep, PaintsTheNewCanAtRowZeroThenRollsItDownWithTwoCopiesAStep) {
@@ -69,33 +42,32 @@ TEST(GameStep, PaintsTheNewCanAtRowZeroThenRollsItDownWithTwoCopiesAStep) {
     }
 }
 
-TEST(GameStep, CanInAnEmptyColumnLandsOnTheFloorFor30Points) {
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
-    g.PutFallingCan(2, 5);
-    // It reaches into row 15 once its top passes RowY(14): 58 steps of 5 pixels.
-    EXPECT_EQ(g.StepUntilLanded(), 58);
-    EXPECT_EQ(f.Board[15][5], 3);
-    EXPECT_EQ(f.BoardFrame[15][5], 58 % 8);
-    EXPECT_EQ(f.Score, 30);
-    EXPECT_TRUE(g.Shows(f.pctBeer[2 * 8 + 58 % 8], f.ColumnX[5], f.RowY[15]));
-    EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[5], f.RowY[14]));
-    EXPECT_EQ(f.pctScore[1].Picture(), f.frmGraphics.pctDigit[3].Picture());
-}
-
-TEST(GameStep, CanLandsFivePixelsIntoTheRowAboveAStackAndSnapsIntoIt) {
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
-    g.SetBoard({"....2.......", "....1.......", "....2.......", "....1.......", "....2.......", "....1......."});
-    g.PutFallingCan(4, 4);
-    EXPECT_EQ(g.StepUntilLanded(), 34);
-    EXPECT_EQ(f.CanY, f.RowY[8] + 5);
-    EXPECT_EQ(f.Board[9][4], 5);
-    EXPECT_EQ(f.Score, 18);
-    EXPECT_TRUE(g.Shows(f.pctBeer[4 * 8 + 34 % 8], f.ColumnX[4], f.RowY[9]));
-    EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[4], f.RowY[8]));
+TEST(GameStep, CanLandsOnTheFloorOrFivePixelsIntoTheRowAboveAStackAndSnapsIntoIt) {
+    struct Case {
+        std::initializer_list<const char*> rows;
+        int kind, column, steps, row, points;
+    };
+    const Case cases[] = {
+        // It reaches into row 15 once its top passes RowY(14): 58 steps of 5 pixels.
+        {{}, 2, 5, 58, 15, 30},
+        {{"....2.......", "....1.......", "....2.......", "....1.......", "....2.......", "....1......."}, 4, 4, 34, 9, 18},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        test::Game g;
+        FrmMain& f = g.form();
+        g.StartOnEmptyBoard();
+        g.SetBoard(c.rows);
+        g.PutFallingCan(c.kind, c.column);
+        EXPECT_EQ(g.StepUntilLanded(), c.steps);
+        EXPECT_EQ(f.CanY, f.RowY[c.row - 1] + 5);
+        EXPECT_EQ(f.Board[c.row][c.column], c.kind + 1);
+        EXPECT_EQ(f.BoardFrame[c.row][c.column], c.steps % 8);
+        EXPECT_EQ(f.Score, c.points);
+        EXPECT_EQ(g.ScoreShown(), "00000" + std::to_string(c.points));
+        EXPECT_TRUE(g.Shows(f.pctBeer[c.kind * 8 + c.steps % 8], f.ColumnX[c.column], f.RowY[c.row]));
+        EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[c.row - 1]));
+    }
 }
 
 TEST(GameStep, LandingCopiesFourRectanglesAndNeverRedrawsTheBoard) {
@@ -147,57 +119,50 @@ TEST(NewGame, StartsAfterTwoSecondsWithFullMugsAndThePauseFace) {
     test::Game g;
     FrmMain& f = g.form();
     f.pctLives[1].Picture = f.frmGraphics.pctEmptyMug.Picture;
-    const std::uint64_t t0 = g.Now() + 10;
-    g.Click(t0, f.pctNew);
+    const std::uint64_t t0 = g.NewGame();
     g.At(t0 + 1999, [&] {
         EXPECT_FALSE(f.GameOver);
         EXPECT_EQ(f.Lives, 3);
         EXPECT_EQ(f.TickDelay, 90);
         EXPECT_FALSE(f.pctAction.Visible);
         EXPECT_FALSE(f.CanFalling);
-        for (auto& mug : f.pctLives) EXPECT_EQ(mug.Picture(), f.frmGraphics.pctMug.Picture());
+        EXPECT_TRUE(g.MugsShow(3));
     });
     g.At(t0 + 2001, [&] {
         EXPECT_TRUE(f.CanFalling);
         EXPECT_TRUE(f.pctAction.Visible);
         EXPECT_EQ(f.pctAction.Picture(), f.frmGraphics.pctPause.Picture());
         EXPECT_EQ(f.pctAction.ToolTipText(), "Pause");
-        for (auto& digit : f.pctScore) EXPECT_EQ(digit.Picture(), f.frmGraphics.pctDigit[0].Picture());
+        EXPECT_EQ(g.ScoreShown(), "0000000");
     });
     g.Run();
 }
 
-struct GameResult {
-    std::uint64_t endedAt;
-    std::int32_t score;
-};
-
-GameResult PlayUnattended(std::uint64_t seed) {
-    test::Game g(seed);
-    FrmMain& f = g.form();
-    g.Click(g.Now(), f.pctNew);
-    EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-    EXPECT_EQ(f.Lives, 0);
-    EXPECT_TRUE(f.GameOver);
-    EXPECT_FALSE(f.pctAction.Visible);
-    EXPECT_TRUE(f.pctNew.Visible);
-    for (auto& mug : f.pctLives) EXPECT_EQ(mug.Picture(), f.frmGraphics.pctEmptyMug.Picture());
-    return {g.Now(), f.Score};
-}
-
 TEST(NewGame, UnattendedGamePlaysUntilLostTheSameWayForTheSameSeed) {
-    const GameResult first = PlayUnattended(42);
-    const GameResult again = PlayUnattended(42);
-    EXPECT_GT(first.score, 0);
-    EXPECT_EQ(first.score, again.score);
-    EXPECT_EQ(first.endedAt, again.endedAt);
+    std::vector<std::pair<std::uint64_t, std::int32_t>> ends;
+    for (int run = 0; run < 2; ++run) {
+        test::Game g(42);
+        FrmMain& f = g.form();
+        g.NewGame();
+        EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
+        EXPECT_EQ(f.Lives, 0);
+        EXPECT_TRUE(f.GameOver);
+        EXPECT_FALSE(f.pctAction.Visible);
+        EXPECT_TRUE(f.pctNew.Visible);
+        EXPECT_TRUE(g.MugsShow(0));
+        char shown[8];
+        std::snprintf(shown, sizeof shown, "%07d", static_cast<int>(f.Score));
+        EXPECT_EQ(g.ScoreShown(), shown);
+        ends.emplace_back(g.Now(), f.Score);
+    }
+    EXPECT_GT(ends[0].second, 0);
+    EXPECT_EQ(ends[0], ends[1]);
 }
 
 TEST(NewGame, LoweredTickDelayIsUsedByTheVeryNextWait) {
     test::Game g(8);
     FrmMain& f = g.form();
-    const std::uint64_t t0 = g.Now();
-    g.Click(t0, f.pctNew);
+    const std::uint64_t t0 = g.NewGame();
     // The first step ran at t0 + 2000; let the next one land a can for 30 points.
     g.At(t0 + 2045, [&] {
         f.Score = 9990;
@@ -214,10 +179,8 @@ TEST(NewGame, LoweredTickDelayIsUsedByTheVeryNextWait) {
 TEST(NewGame, ClickedDuringAGameRunsItsOwnGameThenTheInterruptedLoopEndsToo) {
     test::Game g(9);
     FrmMain& f = g.form();
-    const std::uint64_t t0 = g.Now();
-    const std::uint64_t t1 = t0 + 30'000;
+    const std::uint64_t t1 = g.NewGame() + 30'000;
     const std::uint64_t nameTyped = t1 + 3000;
-    g.Click(t0, f.pctNew);
     g.At(t1 - 1, [&] { EXPECT_GT(f.Score, 0); });
     // The running game's score opens name entry; Enter ends it.
     g.Click(t1, f.pctNew);

@@ -49,6 +49,43 @@ void Game::Click(std::uint64_t ms, const forms::PictureBox& control, int button)
     platform.ClickAt(ms, r.x + r.w / 2, r.y + r.h / 2, button);
 }
 
+void Game::ClickPlaced(std::uint64_t ms, const forms::PictureBox& control) {
+    At(ms - 1, [this, ms, &control] { Click(ms, control); });
+}
+
+void Game::Send(std::uint64_t ms, platform::EventType type, int x, int y, int button) {
+    platform::Event event;
+    event.type = type;
+    event.x = x;
+    event.y = y;
+    event.button = button;
+    platform.At(ms, event);
+}
+
+std::uint64_t Game::NewGame() {
+    const std::uint64_t now = Now();
+    Click(now, form().pctNew);
+    return now;
+}
+
+std::string Game::ScoreShown() {
+    std::string text;
+    for (int i = 6; i >= 0; --i) {
+        char shown = '?';
+        for (int d = 0; d <= 9; ++d)
+            if (form().pctScore[i].Picture() == form().frmGraphics.pctDigit[d].Picture()) shown = static_cast<char>('0' + d);
+        text += shown;
+    }
+    return text;
+}
+
+bool Game::MugsShow(int lives) {
+    for (int i = 0; i < 3; ++i)
+        if (form().pctLives[i].Picture() != (i < lives ? form().frmGraphics.pctMug : form().frmGraphics.pctEmptyMug).Picture())
+            return false;
+    return true;
+}
+
 std::string Game::SettingsPath() const { return home.Path() + "/FrothwickPro/settings.ini"; }
 
 std::string Game::SettingsText() const {
@@ -92,6 +129,26 @@ void Game::SetBoard(std::initializer_list<const char*> rows) {
         ++r;
     }
     f.DrawBoard();
+}
+
+std::string Game::BoardText() {
+    std::string text;
+    for (int r = 0; r <= 15; ++r) {
+        for (int c = 0; c <= 11; ++c) {
+            const int code = form().Board[r][c];
+            text += code >= 500 && code <= 503 ? "TMBS"[code - 500] : code >= 0 && code <= 9 ? char('0' + code) : '?';
+        }
+        text += '\n';
+    }
+    for (char& cell : text) cell = cell == '0' ? '.' : cell;
+    return text;
+}
+
+std::string BoardText(std::initializer_list<const char*> rows) {
+    std::string text;
+    for (std::size_t r = rows.size(); r < 16; ++r) text += "............\n";
+    for (const char* row : rows) text += std::string(row) + '\n';
+    return text;
 }
 
 void Game::PutFallingCan(int kind, int column) {

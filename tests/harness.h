@@ -44,6 +44,11 @@ public:
 
     // Scripted input at time ms (absolute, virtual).
     void Click(std::uint64_t ms, const forms::PictureBox& control, int button = 1);
+    // A click aimed where the control stands just before ms (for boxes that move).
+    void ClickPlaced(std::uint64_t ms, const forms::PictureBox& control);
+    void Send(std::uint64_t ms, platform::EventType type, int x = 0, int y = 0, int button = 0);
+    // Clicks New Game now and returns the time of the click.
+    std::uint64_t NewGame();
     void Key(std::uint64_t ms, int keyCode) { platform.KeyAt(ms, keyCode); }
     void At(std::uint64_t ms, std::function<void()> action) { platform.CallAt(ms, std::move(action)); }
 
@@ -55,6 +60,10 @@ public:
     std::uint32_t Pixel(int x, int y) const { return platform.PixelAt(x, y); }
     // True when the frame shows exactly the picture at (x, y) (transparent pixels skipped).
     bool FrameShows(const forms::Image& picture, int x, int y) const;
+    // The seven score digits as the player reads them; '?' for a picture that is no digit.
+    std::string ScoreShown();
+    // True when mug i shows full for i < lives and empty after.
+    bool MugsShow(int lives);
 
     // --- driving the game's procedures without the game loop ---
     // A running game on an empty, drawn board with no can in flight: three full
@@ -63,6 +72,8 @@ public:
     // Fills the lowest rows of the board, the last string being row 15, and draws it:
     // '.' empty, '1'..'6' a can code, 'T' 'M' 'B' 'S' the obstacle pieces 500..503.
     void SetBoard(std::initializer_list<const char*> rows);
+    // The board's rows 0..15 in SetBoard's letters, one line each.
+    std::string BoardText();
     // A can of kind in flight at the top of column, as a spawned can after its first step.
     void PutFallingCan(int kind, int column);
     // Runs game steps until the falling can has landed; returns how many it took.
@@ -76,5 +87,8 @@ public:
 private:
     std::unique_ptr<FrmMain> form_;
 };
+
+// The text BoardText gives for a board holding rows (the last one row 15) and nothing else.
+std::string BoardText(std::initializer_list<const char*> rows);
 
 }  // namespace test

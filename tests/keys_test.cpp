@@ -71,8 +71,9 @@ TEST(Keys, BlockedMovesChangeNothing) {
     }
 }
 
-TEST(Keys, IgnoredWithoutAFallingCanDuringAStepOrWhilePaused) {
-    for (int blocker = 0; blocker < 3; ++blocker) {
+TEST(Keys, IgnoredWithoutAFallingCanDuringAStepWhilePausedOrEnteringANameAndOtherKeysDoNothing) {
+    const char* const blockers[] = {"no can", "a step", "paused", "name entry", "other keys"};
+    for (int blocker = 0; blocker < 5; ++blocker) {
         test::Game g;
         FrmMain& f = g.form();
         g.StartOnEmptyBoard();
@@ -81,8 +82,11 @@ TEST(Keys, IgnoredWithoutAFallingCanDuringAStepOrWhilePaused) {
         f.CanFalling = blocker != 0;
         f.TickBusy = blocker == 1;
         f.Paused = blocker == 2;
-        for (int key : {kLeft, kRight, kDown, kSpace}) {
-            SCOPED_TRACE(testing::Message() << "blocker " << blocker << " key " << key);
+        f.EnteringName = blocker == 3;
+        const std::vector<int> keys =
+            blocker == 4 ? std::vector<int>{kUp, kEnter, 'A', '0'} : std::vector<int>{kLeft, kRight, kDown, kSpace};
+        for (int key : keys) {
+            SCOPED_TRACE(testing::Message() << blockers[blocker] << ", key " << key);
             EXPECT_TRUE(Press(g, key).empty());
             EXPECT_EQ(f.CanX, f.ColumnX[5]);
             EXPECT_EQ(f.CanY, f.RowY[3]);
@@ -92,86 +96,41 @@ TEST(Keys, IgnoredWithoutAFallingCanDuringAStepOrWhilePaused) {
     }
 }
 
-TEST(Keys, OtherKeysDoNothingAndNameEntryTakesEveryKey) {
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
-    g.PutFallingCan(0, 5);
-    for (int key : {kUp, kEnter, int{'A'}, int{'0'}}) EXPECT_TRUE(Press(g, key).empty()) << key;
-    f.EnteringName = true;
-    for (int key : {kLeft, kDown}) EXPECT_TRUE(Press(g, key).empty()) << key;
-    EXPECT_EQ(f.CanX, f.ColumnX[5]);
-    EXPECT_EQ(f.CanY, f.RowY[0]);
-    EXPECT_EQ(f.Score, 0);
-}
-
-TEST(Keys, DropDownAnEmptyColumnStopsOnRow14For14PointsThenFallsToTheFloor) {
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
-    g.PutFallingCan(2, 6);
-    f.GameStep();
-    const auto copies = Press(g, kSpace);
-    EXPECT_EQ(copies.size(), 1u + 2 * 14);  // the last image, then two cells per row
-    EXPECT_EQ(f.CanY, f.RowY[14]);
-    EXPECT_EQ(f.Score, 14);
-    EXPECT_TRUE(f.CanFalling);
-    for (int r = 0; r <= 13; ++r) EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[6], f.RowY[r])) << r;
-    EXPECT_TRUE(g.Shows(f.pctBeer[2 * 8 + 1], f.ColumnX[6], f.RowY[14]));
-    g.StepUntilLanded();
-    EXPECT_EQ(f.Board[15][6], 3);
-    EXPECT_EQ(f.Score, 14 + 30);
-}
-
-TEST(Keys, DropOntoAStackStopsAboveIt) {
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
-    g.SetBoard({".......1....", ".......2....", ".......1....", ".......2....", ".......1....", ".......2....",
-                ".......1...."});
-    g.PutFallingCan(3, 7);
-    f.GameStep();
-    Press(g, kDown);
-    EXPECT_EQ(f.CanY, f.RowY[8]);
-    EXPECT_EQ(f.Score, 8);
-    EXPECT_EQ(g.StepUntilLanded(), 1);  // the next step lands it where it stands
-    EXPECT_EQ(f.Board[8][7], 4);
-    EXPECT_EQ(f.Score, 8 + 16);
-}
-
-TEST(Keys, DropWhileEnteringTheFloorRowOnlyErasesTheCanAndScores14) {
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
-    g.PutFallingCan(0, 2);
-    f.CanY = f.RowY[14];
-    f.GameStep();
-    ASSERT_EQ(f.CanY, f.RowY[14] + 5);
-    EXPECT_EQ(Press(g, kDown).size(), 1u);
-    EXPECT_EQ(f.CanY, f.RowY[14] + 5);
-    EXPECT_EQ(f.Score, 14);
-    EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[2], f.RowY[14]));
-}
-
-TEST(Keys, ArrowAndDropDuringAPlayedGame) {
-    test::Game g(21);
-    FrmMain& f = g.form();
-    const std::uint64_t t0 = g.Now();
-    g.Click(t0, f.pctNew);
-    int column = 0;
-    g.At(t0 + 2044, [&] { column = (f.CanX - f.ColumnX[0]) / 32; });
-    g.Key(t0 + 2045, kLeft);
-    g.At(t0 + 2046, [&] { EXPECT_EQ(f.CanX, f.ColumnX[std::max(column - 1, 0)]); });
-    std::int32_t scoreBefore = 0;
-    g.At(t0 + 2144, [&] { scoreBefore = f.Score; });
-    g.Key(t0 + 2145, kSpace);
-    g.At(t0 + 2146, [&] {
-        const int points = f.Score - scoreBefore;
-        EXPECT_GT(points, 0);
-        EXPECT_EQ(f.CanY, f.RowY[points]);  // left on the row its points name
-        EXPECT_TRUE(points == 14 || f.Board[points + 1][std::max(column - 1, 0)] != 0);
-    });
-    g.Run();
+TEST(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThenLands) {
+    struct Case {
+        const char* what;
+        std::initializer_list<const char*> rows;
+        int column, startY, key, row;  // startY: below RowY(0) before the step
+        std::size_t copies;            // the last image, then two cells per row
+        int landedRow, totalPoints;
+    };
+    const Case cases[] = {
+        {"empty column", {}, 6, 0, kSpace, 14, 1 + 2 * 14, 15, 14 + 30},
+        {"onto a stack", {"1", "2", "1", "2", "1", "2", "1"}, 0, 0, kDown, 8, 1 + 2 * 8, 8, 8 + 16},
+        // Already entering the floor row: the can stays, only its image is erased.
+        {"entering the floor", {}, 2, 20 * 14, kDown, 14, 1, 15, 14 + 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::Game g;
+        FrmMain& f = g.form();
+        g.StartOnEmptyBoard();
+        g.SetBoard(c.rows);
+        g.PutFallingCan(2, c.column);
+        f.CanY += c.startY;
+        f.GameStep();
+        const std::int32_t y = f.CanY;
+        EXPECT_EQ(Press(g, c.key).size(), c.copies);
+        EXPECT_EQ(f.CanY, std::max(y, f.RowY[c.row]));
+        EXPECT_EQ(f.Score, c.row);
+        EXPECT_TRUE(f.CanFalling);
+        for (int r = 0; r < c.row; ++r) EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[r])) << r;
+        const forms::PictureBox& shown = c.startY == 0 ? f.pctBeer[2 * 8 + 1] : f.pctEmptyBeer;
+        EXPECT_TRUE(g.Shows(shown, f.ColumnX[c.column], f.RowY[c.row]));
+        g.StepUntilLanded();
+        EXPECT_EQ(f.Board[c.landedRow][c.column], 3);
+        EXPECT_EQ(f.Score, c.totalPoints);
+    }
 }
 
 TEST(RedrawAround, RepaintsUpToThreeByThreeCellsClippedAtTheEdges) {

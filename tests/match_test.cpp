@@ -10,12 +10,6 @@ namespace {
 // A floor row of mixed kinds that holds no block with anything above it.
 constexpr const char* kFloor = "234562345623";
 
-// Lands a can of kind in column the ordinary way, from the top of the playfield.
-void Land(test::Game& g, int kind, int column) {
-    g.PutFallingCan(kind, column);
-    g.StepUntilLanded();
-}
-
 // How many burps were played; every sound must be the asynchronous burp.
 int Burps(test::Game& g) {
     int burps = 0;
@@ -27,11 +21,6 @@ int Burps(test::Game& g) {
     return burps;
 }
 
-void ExpectEmpty(FrmMain& f, int firstRow, int lastRow, int firstColumn, int lastColumn) {
-    for (int r = firstRow; r <= lastRow; ++r)
-        for (int c = firstColumn; c <= lastColumn; ++c) EXPECT_EQ(f.Board[r][c], 0) << r << "," << c;
-}
-
 // A fresh game with sound on and the board given (last string = row 15).
 struct Field {
     test::Game g;
@@ -41,60 +30,66 @@ struct Field {
         g.SetSound(true);
         g.SetBoard(rows);
     }
+    // Lands a can of kind in column the ordinary way, from the top of the playfield.
+    void Land(int kind, int column) {
+        g.PutFallingCan(kind, column);
+        g.StepUntilLanded();
+    }
 };
 
-TEST(Clearing, LandedCanCompletesAWideBlockFromAnyTopRowPlace) {
-    struct Case {
-        const char* top;
-        int column;
-    };
-    for (const Case& c : {Case{"...11.......", 2}, Case{"..1.1.......", 3}, Case{"..11........", 4}}) {
-        SCOPED_TRACE(c.column);
-        Field s({c.top, "..111.......", kFloor});
-        Land(s.g, 0, c.column);
-        ExpectEmpty(s.f, 0, 14, 0, 11);
-        EXPECT_EQ(s.f.Score, 26 + 500);
-        EXPECT_EQ(Burps(s.g), 1);
-        for (int col = 2; col <= 4; ++col)
-            EXPECT_TRUE(s.g.Shows(s.f.pctEmptyBeer, s.f.ColumnX[col], s.f.RowY[13])) << col;
-    }
-}
-
-TEST(Clearing, LandedCanCompletesATallBlockAsTopLeftOrTopRight) {
-    struct Case {
-        const char* top;
-        int column;
-    };
-    for (const Case& c : {Case{"......3.....", 5}, Case{".....3......", 6}}) {
-        SCOPED_TRACE(c.column);
-        Field s({c.top, ".....33.....", ".....33.....", kFloor});
-        Land(s.g, 2, c.column);
-        ExpectEmpty(s.f, 0, 14, 0, 11);
-        EXPECT_EQ(s.f.Score, 24 + 500);
-        EXPECT_EQ(Burps(s.g), 1);
-    }
-}
-
-TEST(Clearing, ShapesWithoutATwoByThreeBlockStay) {
+TEST(Clearing, LandingsClearTwoByThreeBlocksAndNothingElse) {
+    const std::string sweptFloor = std::string(kFloor).replace(6, 3, "BBB");
     struct Case {
         const char* what;
-        std::initializer_list<const char*> rows;
-        int column, landedRow;
+        std::initializer_list<const char*> before;
+        int kind, column;
+        std::initializer_list<const char*> after;
+        std::int32_t score;
+        int burps;
+        bool sound = true;
     };
     const Case cases[] = {
-        {"three in a row", {"11.........."}, 2, 15},
-        {"three in a column", {"1...........", "1...........", kFloor}, 0, 12},
-        {"L of six", {"1...........", "1...........", "111........."}, 0, 12},
-        {"line of six", {"111.11......", kFloor}, 3, 14},
-        {"square of four and two", {"11..........", "11..........", "11.........."}, 2, 15},
+        {"wide, landed top right", {"...11.......", "..111.......", kFloor}, 0, 2, {kFloor}, 26 + 500, 1},
+        {"wide, landed top middle", {"..1.1.......", "..111.......", kFloor}, 0, 3, {kFloor}, 26 + 500, 1},
+        {"wide, landed top left", {"..11........", "..111.......", kFloor}, 0, 4, {kFloor}, 26 + 500, 1},
+        {"wide, sound off", {"..11........", "..111.......", kFloor}, 0, 4, {kFloor}, 26 + 500, 0, false},
+        {"tall, landed top left", {"......3.....", ".....33.....", ".....33.....", kFloor}, 2, 5, {kFloor}, 524, 1},
+        {"tall, landed top right", {".....3......", ".....33.....", ".....33.....", kFloor}, 2, 6, {kFloor}, 524, 1},
+        {"tall: cans above drop three rows",
+         {".......4....", ".......3....", ".......2....", "......22....", "......22....", kFloor}, 1, 6,
+         {".......4....", ".......3....", kFloor}, 24 + 500, 1},
+        {"three in a row", {"11.........."}, 0, 2, {"111........."}, 30, 0},
+        {"three in a column", {"1...........", "1...........", kFloor}, 0, 0,
+         {"1...........", "1...........", "1...........", kFloor}, 24, 0},
+        {"L of six", {"1...........", "1...........", "111........."}, 0, 0,
+         {"1...........", "1...........", "1...........", "111........."}, 24, 0},
+        {"line of six", {"111.11......", kFloor}, 0, 3, {"111111......", kFloor}, 28, 0},
+        {"square of four and two", {"11..........", "11..........", "11.........."}, 0, 2,
+         {"11..........", "11..........", "111........."}, 30, 0},
+        {"two rows of four: the leftmost three columns", {".111........", "1111........", kFloor}, 0, 0,
+         {"...1........", "...1........", kFloor}, 26 + 500, 1},
+        {"wide before tall through the same cells", {".22.........", "222.........", "22..........", kFloor}, 1, 0,
+         {"22..........", kFloor}, 24 + 500, 1},
+        {"chain of two", {".33.........", ".33.........", ".113........", "1113........", kFloor}, 0, 0, {kFloor},
+         26 + 1000, 2},
+        {"obstacles hold a block that a sweep clears",
+         {".......4....", "......TTT...", "11....MMM...", "111...MMM...", sweptFloor.c_str()}, 0, 2,
+         {".......4....", "......TTT...", sweptFloor.c_str()}, 26 + 1000, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Field s(c.rows);
-        Land(s.g, 0, c.column);
-        EXPECT_EQ(s.f.Board[c.landedRow][c.column], 1);
-        EXPECT_EQ(s.f.Score, 2 * c.landedRow);
-        EXPECT_EQ(Burps(s.g), 0);
+        Field s(c.before);
+        s.g.SetSound(c.sound);
+        game::Random dice = s.f.Rnd;
+        s.Land(c.kind, c.column);
+        EXPECT_EQ(s.g.BoardText(), test::BoardText(c.after));
+        EXPECT_EQ(s.f.Score, c.score);
+        EXPECT_EQ(Burps(s.g), c.burps);
+        EXPECT_FALSE(s.f.CanFalling);
+        EXPECT_EQ(s.f.Rnd(), dice());  // no spawn before the clearing is over
+        for (int r = 0; r <= 15; ++r)
+            for (int col = 0; col <= 11; ++col)
+                EXPECT_TRUE(s.g.Shows(s.f.pctEmptyBeer, s.f.ColumnX[col], s.f.RowY[r]) == (s.f.Board[r][col] == 0));
     }
 }
 
@@ -106,7 +101,7 @@ TEST(Clearing, NoBlockHasItsTopRowOnTheFloorRow) {
     EXPECT_EQ(s.f.Board[15][0], 1);
     s.f.CheckMatch(14, 1, found);  // the same block, tested from its top row
     EXPECT_TRUE(found);
-    ExpectEmpty(s.f, 14, 15, 0, 2);
+    EXPECT_EQ(s.g.BoardText(), test::BoardText({}));
 }
 
 TEST(Clearing, BlanksSixCellsThenRedrawsTheWholeBoardOnce) {
@@ -118,25 +113,6 @@ TEST(Clearing, BlanksSixCellsThenRedrawsTheWholeBoardOnce) {
     EXPECT_EQ(copies.size(), 6u + 192u);
 }
 
-TEST(Clearing, OfTwoRowsOfFourTheLeftmostThreeColumnsGo) {
-    Field s({".111........", "1111........", kFloor});
-    Land(s.g, 0, 0);
-    ExpectEmpty(s.f, 13, 14, 0, 2);
-    EXPECT_EQ(s.f.Board[13][3], 1);
-    EXPECT_EQ(s.f.Board[14][3], 1);
-    EXPECT_EQ(s.f.Score, 26 + 500);
-}
-
-TEST(Clearing, WideBlockGoesBeforeATallOneThroughTheSameCells) {
-    Field s({".22.........", "222.........", "22..........", kFloor});
-    Land(s.g, 1, 0);  // completes rows 12..13 × columns 0..2 and rows 12..14 × columns 0..1
-    ExpectEmpty(s.f, 0, 13, 0, 11);
-    EXPECT_EQ(s.f.Board[14][0], 2);
-    EXPECT_EQ(s.f.Board[14][1], 2);
-    EXPECT_EQ(s.f.Score, 24 + 500);
-    EXPECT_EQ(Burps(s.g), 1);
-}
-
 TEST(Clearing, BlockOnTheTopTwoRowsLeavesThemEmptyAndNothingDrops) {
     test::Game g;
     FrmMain& f = g.form();
@@ -144,85 +120,26 @@ TEST(Clearing, BlockOnTheTopTwoRowsLeavesThemEmptyAndNothingDrops) {
     // Columns 0..2 full up to row 2 with kinds that never make a block.
     for (int r = 2; r <= 15; ++r)
         for (int c = 0; c <= 2; ++c) f.Board[r][c] = static_cast<std::int16_t>(2 + (r + c) % 5);
+    const std::string below = g.BoardText();
     for (int c = 0; c <= 2; ++c) f.Board[1][c] = 1;
     f.Board[0][1] = f.Board[0][2] = 1;
-    std::int16_t below[14][3];
-    for (int r = 2; r <= 15; ++r)
-        for (int c = 0; c <= 2; ++c) below[r - 2][c] = f.Board[r][c];
-    Land(g, 0, 0);
-    ExpectEmpty(f, 0, 1, 0, 2);
-    for (int r = 2; r <= 15; ++r)
-        for (int c = 0; c <= 2; ++c) EXPECT_EQ(f.Board[r][c], below[r - 2][c]) << r << "," << c;
+    g.PutFallingCan(0, 0);
+    g.StepUntilLanded();
+    EXPECT_EQ(g.BoardText(), below);
     EXPECT_EQ(f.Score, 500);
 }
 
-TEST(Clearing, CansAboveDropByTheBlocksHeightKeepingKindsAndFrames) {
-    constexpr const char* kAboveFloor = "345623456234";
-    {
-        SCOPED_TRACE("wide: two rows");
-        Field s({"....6.......", "....56......", "....11......", "...111......", kAboveFloor, kFloor});
-        s.f.BoardFrame[10][4] = 6;
-        s.f.BoardFrame[11][4] = 3;
-        s.f.BoardFrame[11][5] = 2;
-        Land(s.g, 0, 3);
-        EXPECT_EQ(s.f.Board[12][4], 6);
-        EXPECT_EQ(s.f.BoardFrame[12][4], 6);
-        EXPECT_EQ(s.f.Board[13][4], 5);
-        EXPECT_EQ(s.f.BoardFrame[13][4], 3);
-        EXPECT_EQ(s.f.Board[13][5], 6);
-        EXPECT_EQ(s.f.BoardFrame[13][5], 2);
-        ExpectEmpty(s.f, 0, 11, 0, 11);
-        ExpectEmpty(s.f, 12, 13, 3, 3);
-        EXPECT_TRUE(s.g.Shows(s.f.pctBeer[4 * 8 + 3], s.f.ColumnX[4], s.f.RowY[13]));
-        EXPECT_EQ(s.f.Score, 24 + 500);
-    }
-    {
-        SCOPED_TRACE("tall: three rows");
-        Field s({".......4....", ".......3....", ".......2....", "......22....", "......22....", kFloor});
-        s.f.BoardFrame[10][7] = 5;
-        Land(s.g, 1, 6);
-        EXPECT_EQ(s.f.Board[13][7], 4);
-        EXPECT_EQ(s.f.BoardFrame[13][7], 5);
-        EXPECT_EQ(s.f.Board[14][7], 3);
-        ExpectEmpty(s.f, 0, 12, 0, 11);
-        ExpectEmpty(s.f, 13, 14, 6, 6);
-        EXPECT_EQ(s.f.Score, 24 + 500);
-    }
-}
-
-TEST(Clearing, ChainOfTwoBlocksScores1000AndBurpsTwiceBeforeTheNextSpawn) {
-    Field s({".33.........", ".33.........", ".113........", "1113........", kFloor});
-    game::Random dice = s.f.Rnd;
-    Land(s.g, 0, 0);  // clears the 1s; the 3s drop beside the other 3s and clear too
-    ExpectEmpty(s.f, 0, 14, 0, 11);
-    EXPECT_EQ(s.f.Score, 26 + 1000);
-    EXPECT_EQ(Burps(s.g), 2);
-    EXPECT_FALSE(s.f.CanFalling);
-    EXPECT_EQ(s.f.Rnd(), dice());
-}
-
-TEST(Clearing, ObstacleStacksHoldAWideBlockThatASweepClears) {
-    const std::string floor = std::string(kFloor).replace(6, 3, "BBB");
-    Field s({".......4....", "......TTT...", "11....MMM...", "111...MMM...", floor.c_str()});
-    Land(s.g, 0, 2);
-    EXPECT_EQ(s.f.Score, 26 + 1000);
-    EXPECT_EQ(Burps(s.g), 2);
-    for (int c = 6; c <= 8; ++c) {
-        EXPECT_EQ(s.f.Board[14][c], 500) << c;
-        EXPECT_EQ(s.f.Board[15][c], 502) << c;
-    }
-    EXPECT_EQ(s.f.Board[13][7], 4);
-    EXPECT_EQ(s.f.Board[13][6], 0);
-    ExpectEmpty(s.f, 0, 12, 0, 11);
-}
-
-TEST(Clearing, WithSoundOffIsSilentAndOtherwiseTheSame) {
-    Field s({"..11........", "..111.......", kFloor});
-    s.g.SetSound(false);
-    Land(s.g, 0, 4);
-    EXPECT_TRUE(s.g.platform.Sounds().empty());
-    EXPECT_EQ(s.f.Score, 26 + 500);
-    ExpectEmpty(s.f, 0, 14, 0, 11);
+TEST(Clearing, CansAboveAWideBlockDropTwoRowsKeepingKindsAndFrames) {
+    Field s({"....6.......", "....56......", "....11......", "...111......", "345623456234", kFloor});
+    s.f.BoardFrame[10][4] = 6;
+    s.f.BoardFrame[11][4] = 3;
+    s.f.BoardFrame[11][5] = 2;
+    s.Land(0, 3);
+    EXPECT_EQ(s.g.BoardText(), test::BoardText({"....6.......", "....56......", "345623456234", kFloor}));
+    EXPECT_EQ(s.f.BoardFrame[12][4], 6);
+    EXPECT_EQ(s.f.BoardFrame[13][4], 3);
+    EXPECT_EQ(s.f.BoardFrame[13][5], 2);
+    EXPECT_TRUE(s.g.Shows(s.f.pctBeer[4 * 8 + 3], s.f.ColumnX[4], s.f.RowY[13]));
 }
 
 TEST(CheckAllMatches, ClearsEveryBlockOneAtATimeAndLeavesABlocklessBoardAlone) {
@@ -230,7 +147,7 @@ TEST(CheckAllMatches, ClearsEveryBlockOneAtATimeAndLeavesABlocklessBoardAlone) {
     s.f.CheckAllMatches();
     EXPECT_EQ(s.f.Score, 1000);
     EXPECT_EQ(Burps(s.g), 2);
-    ExpectEmpty(s.f, 0, 14, 0, 11);
+    EXPECT_EQ(s.g.BoardText(), test::BoardText({kFloor}));
     s.f.CheckAllMatches();
     EXPECT_EQ(s.f.Score, 1000);
 }

@@ -5,111 +5,57 @@
 
 namespace {
 
-// The seven digits as the player reads them, left to right; '?' for a digit control
-// that holds none of the digit pictures.
-std::string Display(FrmMain& f) {
-    std::string text;
-    for (int i = 6; i >= 0; --i) {
-        char shown = '?';
-        for (int d = 0; d <= 9; ++d)
-            if (f.pctScore[i].Picture() == f.frmGraphics.pctDigit[d].Picture()) shown = static_cast<char>('0' + d);
-        text += shown;
-    }
-    return text;
-}
-
-TEST(AddScore, ZeroPointsRedrawsSevenZeros) {
-    test::Game g;
-    FrmMain& f = g.form();
-    f.TickDelay = 90;
-    EXPECT_EQ(Display(f), "???????");  // the layout's own digit-0 pictures
-    f.AddScore(0);
-    EXPECT_EQ(Display(f), "0000000");
-    EXPECT_EQ(f.Score, 0);
-    EXPECT_EQ(f.TickDelay, 90);
-}
-
-TEST(AddScore, MostSignificantDigitIsLeftmostOnScreen) {
-    test::Game g;
-    FrmMain& f = g.form();
-    f.Score = 1'234'560;
-    f.AddScore(7);
-    EXPECT_EQ(Display(f), "1234567");
-    f.Present();
-    EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctDigit[1].Picture(), 430, 60));
-    EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctDigit[7].Picture(), 556, 60));
-}
-
-TEST(AddScore, EachNewBandMakesOneSpeedUpStep) {
+TEST(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
     struct Case {
-        std::int32_t score;
-        std::int16_t points, tickBefore;
-        std::int32_t fallBefore;
-        std::int32_t scoreAfter;
-        std::int16_t tickAfter;
-        std::int32_t fallAfter;
+        std::int32_t score, points;
+        std::int16_t tick, fall, lives;  // before
+        std::int16_t tickAfter, fallAfter, livesAfter;
+        const char* shown;
     };
-    for (const Case& c : {
-             Case{9'990, 20, 90, 5, 10'010, 88, 5},
-             Case{20'000, 5, 90, 5, 20'005, 90, 5},
-             Case{9'999, 20'001, 90, 5, 30'000, 88, 5},  // two bands crossed, one step
-             Case{19'990, 30, 14, 5, 20'020, 12, 5},
-             Case{19'990, 30, 12, 5, 20'020, 12, 6},
-             Case{19'990, 30, 12, 20, 20'020, 12, 20},  // FallStep is a whole cell already
-         }) {
-        SCOPED_TRACE(testing::Message() << c.score << " + " << c.points);
+    const Case cases[] = {
+        {0, 0, 90, 5, 3, 90, 5, 3, "0000000"},
+        {1'234'560, 7, 90, 5, 3, 90, 5, 3, "1234567"},
+        {9'990, 20, 90, 5, 3, 88, 5, 3, "0010010"},
+        {20'000, 5, 90, 5, 3, 90, 5, 3, "0020005"},
+        {9'999, 20'001, 90, 5, 3, 88, 5, 3, "0030000"},  // two bands crossed, one step
+        {19'990, 30, 14, 5, 3, 12, 5, 3, "0020020"},
+        {19'990, 30, 12, 5, 3, 12, 6, 3, "0020020"},
+        {19'990, 30, 12, 20, 3, 12, 20, 3, "0020020"},  // FallStep is a whole cell already
+        {9'999'990, 20, 90, 5, 2, 88, 5, 3, "0000010"},  // wraps to zero and gives back a life
+        {9'999'990, 20, 90, 5, 3, 88, 5, 3, "0000010"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.score << " + " << c.points << " with " << c.lives << " lives");
         test::Game g;
         FrmMain& f = g.form();
+        g.StartOnEmptyBoard();
+        if (c.lives < 3) f.pctLives[2].Picture = f.frmGraphics.pctEmptyMug.Picture;
+        f.Lives = c.lives;
         f.Score = c.score;
-        f.TickDelay = c.tickBefore;
-        f.FallStep = c.fallBefore;
+        f.TickDelay = c.tick;
+        f.FallStep = c.fall;
         f.AddScore(c.points);
-        EXPECT_EQ(f.Score, c.scoreAfter);
+        EXPECT_EQ(g.ScoreShown(), c.shown);
+        EXPECT_EQ(f.Score, c.score + c.points >= 10'000'000 ? 0 : c.score + c.points);
         EXPECT_EQ(f.TickDelay, c.tickAfter);
         EXPECT_EQ(f.FallStep, c.fallAfter);
+        EXPECT_EQ(f.Lives, c.livesAfter);
+        EXPECT_TRUE(g.MugsShow(c.livesAfter));
     }
 }
 
 TEST(AddScore, ThirtyNineBandsTakeTheDelayTo12ThenTheFallGrows) {
     test::Game g;
     FrmMain& f = g.form();
+    EXPECT_EQ(g.ScoreShown(), "???????");  // the layout's own digit-0 pictures until the first score
     f.TickDelay = 90;
     for (int band = 1; band <= 39; ++band) f.AddScore(10'000);
     EXPECT_EQ(f.TickDelay, 12);
     EXPECT_EQ(f.FallStep, 5);
     f.AddScore(10'000);
     EXPECT_EQ(f.FallStep, 6);
-}
-
-TEST(AddScore, TenMillionWrapsToZeroAndGivesBackALife) {
-    for (std::int16_t lives : {2, 3}) {
-        SCOPED_TRACE(lives);
-        test::Game g;
-        FrmMain& f = g.form();
-        g.StartOnEmptyBoard();
-        f.Lives = lives;
-        if (lives == 2) f.pctLives[2].Picture = f.frmGraphics.pctEmptyMug.Picture;
-        f.Score = 9'999'990;
-        f.AddScore(20);
-        EXPECT_EQ(f.Lives, 3);
-        EXPECT_EQ(f.pctLives[2].Picture(), f.frmGraphics.pctMug.Picture());
-        EXPECT_EQ(Display(f), "0000010");
-        EXPECT_EQ(f.Score, 0);
-        EXPECT_EQ(f.TickDelay, 88);
-        f.AddScore(5);
-        EXPECT_EQ(Display(f), "0000005");
-    }
-}
-
-TEST(AddScore, LandingsDuringAGameShowOnTheDigits) {
-    test::Game g(13);
-    FrmMain& f = g.form();
-    g.Click(g.Now(), f.pctNew);
-    EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-    char expected[8];
-    std::snprintf(expected, sizeof expected, "%07d", static_cast<int>(f.Score));
-    EXPECT_EQ(Display(f), expected);
-    EXPECT_GT(f.Score, 0);
+    f.Present();  // the most significant digit is leftmost on screen
+    EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctDigit[4].Picture(), 430 + 21, 60));
 }
 
 }  // namespace
