@@ -35,7 +35,7 @@ stop_game() {
 }
 
 startups=() peaks=()
-for _ in 1 2 3 4 5 6 7; do
+for _ in $(seq 15); do
     read -r pid ms < <("$BUILD/bench/launch_probe" "$GAME")
     sleep 0.5
     startups+=("$ms")
@@ -64,7 +64,7 @@ median_us() {
 runs = json.load(open(sys.argv[1]))["benchmarks"]
 time = next(b for b in runs if b["name"] == sys.argv[2] + "_median")
 scale = {"ns": 1e-3, "us": 1, "ms": 1e3}[time["time_unit"]]
-print(f"{time[\"real_time\"] * scale:.2f}")' "$WORK/bench.json" "$1"
+print("%.2f" % (time["real_time"] * scale))' "$WORK/bench.json" "$1"
 }
 
 printf '%-34s %12s %12s\n' "whole program (Xvfb)" "measured" "goal"

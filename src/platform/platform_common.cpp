@@ -12,6 +12,18 @@
 namespace platform {
 namespace {
 
+// SDL2_image, and the codec libraries behind it, are loaded by the first decode rather
+// than at program start: start-up decodes the artwork on its own thread, so their
+// loading overlaps SDL's start-up instead of coming before it.
+using LoadFunction = SDL_Surface* (*)(SDL_RWops*, int);
+LoadFunction ImageLoader() {
+    static const LoadFunction load = []() -> LoadFunction {
+        void* library = SDL_LoadObject("libSDL2_image-2.0.so.0");
+        return library ? reinterpret_cast<LoadFunction>(SDL_LoadFunction(library, "IMG_Load_RW")) : nullptr;
+    }();
+    return load;
+}
+
 // Raw pixel value (palette index or packed colour) of the surface at x, y.
 // The surface must be locked if it needs locking.
 std::uint32_t RawPixel(const SDL_Surface* s, int x, int y) {
@@ -63,11 +75,12 @@ Image DecodeImage(const void* data, std::size_t size) {
     if (data == nullptr || size == 0 || size > static_cast<std::size_t>(INT_MAX)) {
         return image;
     }
-    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
+    const LoadFunction load = ImageLoader();
+    SDL_RWops* rw = load ? SDL_RWFromConstMem(data, static_cast<int>(size)) : nullptr;
     if (rw == nullptr) {
         return image;
     }
-    SDL_Surface* src = IMG_Load_RW(rw, 1);
+    SDL_Surface* src = load(rw, 1);
     if (src == nullptr) {
         return image;
     }
