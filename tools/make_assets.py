@@ -1006,13 +1006,18 @@ def make_desktop_icon(size):
 
 
 def make_tooltip_font():
+    """Glyphs ' '..'~' side by side, each centred in its own cell so that the game can
+    cut any one of them out cleanly."""
     cw, ch = TOOLTIP_CELL
     strip = Image.new("1", (cw * 95, ch), 1)
-    d = ImageDraw.Draw(strip)
-    d.fontmode = "1"
     fnt = font(MONO, 11)
     for i in range(95):
-        d.text((i * cw + cw / 2, 10), chr(32 + i), font=fnt, fill=0, anchor="ms")
+        cell = Image.new("1", (cw, ch), 1)
+        d = ImageDraw.Draw(cell)
+        d.fontmode = "1"
+        left, _, right, _ = d.textbbox((0, 10), chr(32 + i), font=fnt, anchor="ls")
+        d.text(((cw - (right - left)) // 2 - left, 10), chr(32 + i), font=fnt, fill=0, anchor="ls")
+        strip.paste(cell, (i * cw, 0))
     out = Image.new("P", strip.size, 0)
     out.putpalette([0, 0, 0, 255, 255, 255])
     out.paste(1, mask=strip.convert("L"))
