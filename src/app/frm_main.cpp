@@ -43,7 +43,7 @@ void FrmMain::Form_Load() {
     CellHeight = forms::IntDiv(pctBeer[0].Height, forms::TwipsPerPixelY);
     Lives = 3;
     FallStep = 5;
-    Rnd.Seed(Platform().NowMs());
+    Rnd.Seed(Platform().WallClockNs());
     GameOver = true;
     Refresh();
     InitializeBoard();

@@ -69,6 +69,7 @@ public:
     bool PollEvent(Event& event) override;
     void WaitEvent(std::uint64_t deadline) override;
     std::uint64_t NowMs() override { return now_; }
+    std::uint64_t WallClockNs() override { return now_ * 1'000'000; }
     void SetHandCursor(const Image&, int, int) override {}
     void SetCursor(Cursor cursor) override { cursor_ = cursor; }
     void SetDragArea(std::function<bool(int, int)> draggable) override { dragArea_ = std::move(draggable); }

@@ -74,6 +74,9 @@ public:
     virtual void WaitEvent(std::uint64_t deadline) = 0;
     // Monotonic milliseconds; never wraps.
     virtual std::uint64_t NowMs() = 0;
+    // The system's wall clock (ns since 1970): what the game seeds its dice from, so
+    // that every run deals differently. NowMs starts near 0 at every start.
+    virtual std::uint64_t WallClockNs() = 0;
 
     // The hand cursor is made once from a picture with its hot spot; SetCursor switches.
     virtual void SetHandCursor(const Image& image, int hotX, int hotY) = 0;

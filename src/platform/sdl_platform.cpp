@@ -1,6 +1,7 @@
 #include "platform/sdl_platform.h"
 
 #include <algorithm>
+#include <chrono>
 #include <atomic>
 #include <climits>
 #include <cstdlib>
@@ -513,6 +514,11 @@ void SdlPlatform::WaitEvent(std::uint64_t deadline) {
 
 std::uint64_t SdlPlatform::NowMs() {
     return SDL_GetTicks64();
+}
+
+std::uint64_t SdlPlatform::WallClockNs() {
+    const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count());
 }
 
 // ---------------------------------------------------------------- cursor and dragging

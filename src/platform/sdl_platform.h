@@ -49,6 +49,7 @@ public:
     bool PollEvent(Event& event) override;
     void WaitEvent(std::uint64_t deadline) override;
     std::uint64_t NowMs() override;
+    std::uint64_t WallClockNs() override;
 
     void SetHandCursor(const Image& image, int hotX, int hotY) override;
     void SetCursor(Cursor cursor) override;
