@@ -5,11 +5,11 @@
 
 namespace {
 
-TEST(About, OpensCentredLinksToTheProductPageAndClosesWithoutStartingAGame) {
-    constexpr std::uint64_t T = 1'000'000;  // ms, the start of virtual time
+using test::T;
+using About = test::GameTest;
+
+TEST_F(About, OpensCentredLinksToTheProductPageAndClosesWithoutStartingAGame) {
     const std::string page = "https://frothwick.example.org/FrothwickPro/";
-    test::Game g;
-    FrmMain& f = g.form();
     g.Click(T + 10, f.pctAbout);
     g.At(T + 20, [&] {
         EXPECT_EQ(f.Height(), 6540);
@@ -20,9 +20,7 @@ TEST(About, OpensCentredLinksToTheProductPageAndClosesWithoutStartingAGame) {
         EXPECT_EQ(f.pctAboutText2.Left, (6030 - 200 - 480) / 2 + 200);
         const forms::Rect text = f.pctAboutText1.Bounds();
         EXPECT_TRUE(g.FrameShows(*f.pctAboutText1.Picture(), text.x, text.y));
-        EXPECT_FALSE(f.pctNew.Visible);
-        EXPECT_FALSE(f.lineLeft.Visible);
-        EXPECT_TRUE(f.Paused);
+        EXPECT_TRUE(!f.pctNew.Visible && !f.lineLeft.Visible && f.Paused);
     });
     g.ClickPlaced(T + 30, f.pctAboutText1);
     g.ClickPlaced(T + 40, f.pctAboutText1);
@@ -32,12 +30,8 @@ TEST(About, OpensCentredLinksToTheProductPageAndClosesWithoutStartingAGame) {
     });
     g.ClickPlaced(T + 60, f.pctAboutText2);
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-    EXPECT_FALSE(f.pctAboutText1.Visible);
-    EXPECT_TRUE(f.pctNew.Visible);
-    EXPECT_TRUE(f.lineLeft.Visible);
-    EXPECT_FALSE(f.pctAction.Visible);
-    EXPECT_FALSE(f.Paused);
-    EXPECT_TRUE(f.GameOver);
+    EXPECT_TRUE(!f.pctAboutText1.Visible && f.pctNew.Visible && f.lineLeft.Visible && !f.pctAction.Visible);
+    EXPECT_TRUE(!f.Paused && f.GameOver);
 }
 
 }  // namespace

@@ -5,22 +5,23 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
+#include <utility>
 
 #include "harness.h"
 
 namespace {
 
 constexpr std::uint32_t kFrameRed = 0xFF0000;
+using XY = std::pair<int, int>;
+using StartUp = test::GameTest;
+using FindCell = test::GameTest;
+using NewBoard = test::GameTest;
+using DrawBoard = test::GameTest;
 
-TEST(StartUp, IdleStateGeometryAndTheFrameAroundTheGrid) {
-    test::Game g;
-    FrmMain& f = g.form();
-    EXPECT_EQ(f.CellWidth, 32);
-    EXPECT_EQ(f.CellHeight, 20);
-    EXPECT_EQ(f.Lives, 3);
-    EXPECT_EQ(f.FallStep, 5);
-    EXPECT_EQ(f.TickDelay, 0);
-    EXPECT_TRUE(f.GameOver);
+TEST_F(StartUp, IdleStateGeometryFrameAndScreen) {
+    EXPECT_EQ((std::array<int, 4>{f.CellWidth, f.CellHeight, f.Lives, f.FallStep}), (std::array<int, 4>{32, 20, 3, 5}));
+    EXPECT_TRUE(f.TickDelay == 0 && f.GameOver && !f.pctAction.Visible);
     EXPECT_EQ(g.BoardText(), test::BoardText({}));
     EXPECT_EQ(f.Caption(), "Frothwick");
     EXPECT_EQ(g.platform.FrameWidth(), 599);
@@ -31,28 +32,39 @@ TEST(StartUp, IdleStateGeometryAndTheFrameAroundTheGrid) {
     EXPECT_EQ(f.lineTop.X2, f.lineRight.X2);
     // On screen: the red frame at x 13 and 402, y 72 and 401, with one blank pixel
     // between the last column/row and the right/bottom lines.
-    for (int i = 0; i <= 329; i += 7) {
-        EXPECT_EQ(g.Pixel(13, 72 + i), kFrameRed) << i;
-        EXPECT_EQ(g.Pixel(402, 72 + i), kFrameRed) << i;
-        EXPECT_EQ(g.Pixel(13 + i, 72), kFrameRed) << i;
-        EXPECT_EQ(g.Pixel(13 + i, 401), kFrameRed) << i;
-    }
+    for (int i = 0; i <= 329; i += 7)
+        for (const auto& [x, y] : {XY{13, 72 + i}, XY{402, 72 + i}, XY{13 + i, 72}, XY{13 + i, 401}})
+            EXPECT_EQ(g.Pixel(x, y), kFrameRed) << x << "," << y;
     EXPECT_NE(g.Pixel(401, 200), kFrameRed);
     EXPECT_NE(g.Pixel(200, 400), kFrameRed);
+    const auto& a = f.assets;
+    EXPECT_TRUE(g.FrameShows(a.Image("logo.gif"), 74, 16));
+    EXPECT_TRUE(g.FrameShows(a.Image("new.gif"), 470, 176));
+    EXPECT_TRUE(g.FrameShows(a.Image("quit.gif"), 504, 244));
+    // Neighbouring digits overlap by one pixel: the left one lies on top.
+    forms::Image zero = a.Image("digit0.gif");
+    EXPECT_TRUE(g.FrameShows(zero, 430, 60));
+    for (int y = 0; y < zero.height; ++y) zero.pixels[static_cast<std::size_t>(y) * zero.width] = 0;
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(g.FrameShows(zero, 556 - 21 * i, 60)) << i;
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(g.FrameShows(a.Image("mug_full.gif"), 458 + 33 * i, 355)) << i;
+    for (int r = 0; r <= 15; ++r)
+        for (int c = 0; c <= 11; ++c)
+            ASSERT_TRUE(g.FrameShows(a.Image("empty_cell.gif"), 17 + 32 * c, 80 + 20 * r)) << r << "," << c;
+    // The focus holder is painted black.
+    EXPECT_EQ(g.Pixel(456, 328), 0x000000u);
+    EXPECT_EQ(g.Pixel(556, 347), 0x000000u);
     // The grid follows the left and top lines wherever they are placed.
     for (const auto& [left, top, x0, x11, y0, y15] : {std::array<int, 6>{200, 1080, 17, 369, 80, 380},
                                                       std::array<int, 6>{150, 300, 14, 366, 28, 328}}) {
         f.lineLeft.X1 = left;
         f.lineTop.Y1 = top;
         f.InitializeBoard();
-        EXPECT_EQ(f.ColumnX[0], x0);
-        EXPECT_EQ(f.ColumnX[11], x11);
-        EXPECT_EQ(f.RowY[0], y0);
-        EXPECT_EQ(f.RowY[15], y15);
+        EXPECT_EQ((std::array<int, 4>{f.ColumnX[0], f.ColumnX[11], f.RowY[0], f.RowY[15]}),
+                  (std::array<int, 4>{x0, x11, y0, y15}));
     }
 }
 
-TEST(StartUp, LeftoverTraceFileIsDeletedButNotAFolder) {
+TEST_F(StartUp, LeftoverTraceFileIsDeletedButNotAFolder) {
     test::TempDir dir;
     for (const bool folder : {false, true}) {
         const std::string trace = dir.Path() + "/Frothwick.txt";
@@ -66,31 +78,7 @@ TEST(StartUp, LeftoverTraceFileIsDeletedButNotAFolder) {
     }
 }
 
-TEST(StartUp, IdleScreenShowsPanelDigitsMugsAndEmptyCells) {
-    test::Game g;
-    FrmMain& f = g.form();
-    const auto& a = f.assets;
-    EXPECT_TRUE(g.FrameShows(a.Image("logo.gif"), 74, 16));
-    EXPECT_TRUE(g.FrameShows(a.Image("new.gif"), 470, 176));
-    EXPECT_TRUE(g.FrameShows(a.Image("quit.gif"), 504, 244));
-    // Neighbouring digits overlap by one pixel: the left one lies on top.
-    forms::Image zero = a.Image("digit0.gif");
-    EXPECT_TRUE(g.FrameShows(zero, 430, 60));
-    for (int y = 0; y < zero.height; ++y) zero.pixels[static_cast<std::size_t>(y) * zero.width] = 0;
-    for (int i = 0; i < 6; ++i) EXPECT_TRUE(g.FrameShows(zero, 556 - 21 * i, 60)) << i;
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(g.FrameShows(a.Image("mug_full.gif"), 458 + 33 * i, 355)) << i;
-    EXPECT_FALSE(f.pctAction.Visible);
-    for (int r = 0; r <= 15; ++r)
-        for (int c = 0; c <= 11; ++c)
-            ASSERT_TRUE(g.FrameShows(a.Image("empty_cell.gif"), 17 + 32 * c, 80 + 20 * r)) << r << "," << c;
-    // The focus holder is painted black.
-    EXPECT_EQ(g.Pixel(456, 328), 0x000000u);
-    EXPECT_EQ(g.Pixel(556, 347), 0x000000u);
-}
-
-TEST(FindCell, AnswersTheRowTheCanIsMovingInto) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(FindCell, AnswersTheRowTheCanIsMovingInto) {
     struct Case {
         std::int32_t x, y;
         std::int16_t row, column;
@@ -104,15 +92,11 @@ TEST(FindCell, AnswersTheRowTheCanIsMovingInto) {
         std::int16_t row = -1, column = -1;
         bool found = !c.found;
         f.FindCell(c.x, c.y, row, column, found);
-        EXPECT_EQ(row, c.row);
-        EXPECT_EQ(column, c.column);
-        EXPECT_EQ(found, c.found);
+        EXPECT_EQ((std::tuple{row, column, found}), (std::tuple{c.row, c.column, c.found}));
     }
 }
 
-TEST(NewBoard, ObstacleStacksOfOneThreeOrFourOnTheFloorOnlyOneDrawPerColumnAndOneMorePerStack) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(NewBoard, ObstacleStacksOfOneThreeOrFourOnTheFloorOnlyOneDrawPerColumnAndOneMorePerStack) {
     int empty = 0, stacks = 0;
     const int boards = 4000;
     const char* const shapes[] = {"...S", ".TMB", "TMMB"};  // by the stack's draw: 1, 3 or 4 high
@@ -140,9 +124,7 @@ TEST(NewBoard, ObstacleStacksOfOneThreeOrFourOnTheFloorOnlyOneDrawPerColumnAndOn
     EXPECT_NEAR(static_cast<double>(stacks) / boards, 0.6, 0.05);
 }
 
-TEST(DrawBoard, RepaintPaintsEveryCellFromItsSprite) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(DrawBoard, RepaintPaintsEveryCellFromItsSprite) {
     // Every can kind and frame, and every obstacle piece, somewhere on the board.
     for (int i = 0; i < 48; ++i) {
         const int r = i / 12, c = i % 12;
@@ -153,8 +135,7 @@ TEST(DrawBoard, RepaintPaintsEveryCellFromItsSprite) {
     g.Send(g.Now() + 5, platform::EventType::Expose);  // a repaint draws from the board
     g.Run();
     const auto& a = f.assets;
-    const char* obstacles[] = {"obstacle_top.gif", "obstacle_middle.gif", "obstacle_bottom.gif",
-                               "obstacle_single.gif"};
+    const char* obstacles[] = {"obstacle_top.gif", "obstacle_middle.gif", "obstacle_bottom.gif", "obstacle_single.gif"};
     for (int r = 0; r <= 15; ++r)
         for (int c = 0; c <= 11; ++c) {
             const int code = f.Board[r][c];

@@ -10,12 +10,10 @@
 namespace {
 
 using platform::EventType;
+using test::T;
+using Chrome = test::GameTest;
 
-constexpr std::uint64_t T = 1'000'000;  // ms, the start of virtual time
-
-TEST(Chrome, BorderlessWheneverShownButNotWhileMinimised) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(Chrome, BorderlessWheneverShownButNotWhileMinimisedAndFocusRepaintsThePlayfield) {
     EXPECT_EQ(f.BorderStyle, 0);
     EXPECT_EQ(g.platform.Caption(), "Frothwick");
     g.At(T + 5, [&] { f.BorderStyle = 1; });
@@ -23,23 +21,15 @@ TEST(Chrome, BorderlessWheneverShownButNotWhileMinimised) {
     g.At(T + 20, [&] { EXPECT_EQ(f.BorderStyle, 1); });
     g.Send(T + 30, EventType::Restored);
     g.At(T + 40, [&] { EXPECT_EQ(f.BorderStyle, 0); });
-    EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-}
-
-TEST(Chrome, FocusRepaintsThePlayfield) {
-    test::Game g;
-    FrmMain& f = g.form();
     const int x = f.ColumnX[3] + 5, y = f.RowY[7] + 5;
-    g.At(T + 10, [&] { f.hDC()->FillRect({x, y, 4, 4}, 0x123456); });
-    g.At(T + 20, [&] { EXPECT_EQ(g.Pixel(x, y), 0x123456u); });
-    g.Send(T + 30, EventType::FocusGained);
-    g.At(T + 40, [&] { EXPECT_EQ(g.Pixel(x, y), f.pctEmptyBeer.Pixels().At(5, 5) & 0xFFFFFF); });
+    g.At(T + 50, [&] { f.hDC()->FillRect({x, y, 4, 4}, 0x123456); });
+    g.At(T + 60, [&] { EXPECT_EQ(g.Pixel(x, y), 0x123456u); });
+    g.Send(T + 70, EventType::FocusGained);
+    g.At(T + 80, [&] { EXPECT_EQ(g.Pixel(x, y), f.pctEmptyBeer.Pixels().At(5, 5) & 0xFFFFFF); });
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
 }
 
-TEST(Chrome, AnyButtonOnTheBackgroundOrPlayfieldMovesTheWindow) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(Chrome, AnyButtonOnTheBackgroundOrPlayfieldMovesTheWindow) {
     const int presses[][4] = {{10, 590, 420, 2},  // right button on the background
                               {20, 200, 200, 1},  // the playfield
                               {30, 150, 30, 4}};  // the logo: a control without a handler
@@ -53,15 +43,11 @@ TEST(Chrome, AnyButtonOnTheBackgroundOrPlayfieldMovesTheWindow) {
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
 }
 
-TEST(Chrome, MinimiseIconWithNoGameTogglesTheHiddenButton) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(Chrome, MinimiseIconWithNoGameTogglesTheHiddenButton) {
     g.Click(T + 10, f.pctMinimizeIcon);
     g.At(T + 20, [&] {
-        EXPECT_FALSE(f.Paused);
+        EXPECT_TRUE(!f.Paused && !f.pctAction.Visible && f.WindowState() == 1);
         EXPECT_EQ(f.pctAction.Picture(), f.frmGraphics.pctPause.Picture());
-        EXPECT_FALSE(f.pctAction.Visible);
-        EXPECT_EQ(f.WindowState(), 1);
         EXPECT_EQ(g.platform.MinimizeCount(), 1);
     });
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
@@ -144,18 +130,13 @@ TEST(Shutdown, EveryWayOutSavesOnceUnloadsAndEndsAtOnce) {
     }
 }
 
-TEST(Shutdown, ExitButtonInsideAPausedGameResetsTheGameState) {
-    test::Game g(2);
-    FrmMain& f = g.form();
+TEST_F(Chrome, ExitButtonInsideAPausedGameResetsTheGameState) {
     const std::uint64_t t0 = g.NewGame();
     g.Click(t0 + 2100, f.pctAction);
     g.At(t0 + 2200, [&] { f.TickDelay = 40; });
     g.Click(t0 + 2300, f.pctQuit);
     EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
-    EXPECT_FALSE(f.Paused);
-    EXPECT_FALSE(f.GameOver);
-    EXPECT_FALSE(f.CanFalling);
-    EXPECT_FALSE(f.KeyBusy);
+    EXPECT_TRUE(!f.Paused && !f.GameOver && !f.CanFalling && !f.KeyBusy);
     EXPECT_EQ(f.TickDelay, 90);
 }
 

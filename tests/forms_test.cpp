@@ -9,6 +9,10 @@ namespace {
 
 using forms::Image;
 using forms::PictureBox;
+using platform::EventType;
+using Composition = test::GameTest;
+using Pointer = test::GameTest;
+using Tooltip = test::GameTest;
 
 Image Solid(int w, int h, std::uint32_t argb) {
     Image image;
@@ -19,38 +23,30 @@ Image Solid(int w, int h, std::uint32_t argb) {
 }
 
 TEST(Twips, WholePixelsAndRounding) {
-    EXPECT_EQ(forms::ToPixels(480), 32);
-    EXPECT_EQ(forms::ToPixels(6450), 430);
-    EXPECT_EQ(forms::ToPixels(2002), 133);  // 133.47
-    EXPECT_EQ(forms::ToPixels(2047.5), 137);  // 136.5 rounds to the nearest pixel, up
+    // 2002 is 133.47 pixels; 2047.5 is 136.5 and rounds to the nearest pixel, up.
+    for (const auto& [twips, pixels] : {std::pair{480.0, 32}, {6450.0, 430}, {2002.0, 133}, {2047.5, 137}})
+        EXPECT_EQ(forms::ToPixels(twips), pixels) << twips;
     EXPECT_EQ(forms::RoundHalfEven(2.5), 2);
     EXPECT_EQ(forms::RoundHalfEven(3.5), 4);
-    EXPECT_EQ(forms::IntDiv(480, 15), 32);
     EXPECT_EQ(forms::IntDiv(200, 15), 13);  // truncating quotient
     EXPECT_EQ(forms::IntDiv(1080, 15), 72);
 }
 
-TEST(Pictures, AssignmentSharesTheObjectAndLoadingMakesANewOne) {
-    const Image red = Solid(2, 2, 0xFFFF0000);
-    PictureBox a, b;
+TEST(Pictures, AssignmentSharesTheObjectLoadingMakesANewOneAndAutoSizeTakesItsSizeInTwips) {
+    const Image red = Solid(32, 20, 0xFFFF0000);
+    PictureBox a, b, c;
     a.Picture = forms::LoadPicture(red);
     b.Picture = a.Picture;
     EXPECT_TRUE(a.Picture() == b.Picture());
     EXPECT_EQ(forms::Handle(a.Picture), forms::Handle(b.Picture));
-    PictureBox c;
     c.Picture = forms::LoadPicture(red);  // same pixels, another picture
     EXPECT_FALSE(a.Picture() == c.Picture());
-}
-
-TEST(Pictures, AutoSizeTakesThePictureSizeInTwips) {
-    PictureBox box;
-    box.Picture = forms::LoadPicture(Solid(32, 20, 0xFF00FF00));
-    EXPECT_EQ(box.Width, 480);
-    EXPECT_EQ(box.Height, 300);
+    EXPECT_EQ(a.Width, 480);
+    EXPECT_EQ(a.Height, 300);
     PictureBox fixed;
     fixed.AutoSize = false;
     fixed.Width = 1830;
-    fixed.Picture = box.Picture;
+    fixed.Picture = a.Picture;
     EXPECT_EQ(fixed.PixelWidth(), 122);
 }
 
@@ -83,9 +79,7 @@ TEST(BitBlt, CopiesAndClipsAtEveryEdge) {
     EXPECT_EQ(dest.At(1, 0) & 0xFFFFFF, 0x0000FFu);
 }
 
-TEST(Composition, ControlsLieAboveTheClientAndHiddenOnesVanish) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(Composition, ControlsLieAboveTheClientAndHiddenOnesVanish) {
     // The logo control covers the background; hidden, the background shows again.
     EXPECT_TRUE(g.FrameShows(f.assets.Image("logo.gif"), 74, 16));
     f.pctLogo.Visible = false;
@@ -100,9 +94,7 @@ TEST(Composition, ControlsLieAboveTheClientAndHiddenOnesVanish) {
     EXPECT_TRUE(g.FrameShows(f.assets.Image("logo.gif"), 74, 16));
 }
 
-TEST(Composition, OnlyChangedFramesArePresented) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(Composition, OnlyChangedFramesArePresented) {
     const int before = g.platform.PresentCount();
     f.Present();
     f.DoEvents();
@@ -112,10 +104,7 @@ TEST(Composition, OnlyChangedFramesArePresented) {
     EXPECT_EQ(g.platform.PresentCount(), before + 1);
 }
 
-TEST(Pointer, HandOverButtonsOnlyAndClicksGoToTheTopmostControl) {
-    using platform::EventType;
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(Pointer, HandOverButtonsOnlyAndClicksGoToTheTopmostControl) {
     int clicks = 0;
     f.pctLogo.Click = [&] { ++clicks; };
     const std::uint64_t t = g.Now();
@@ -133,10 +122,7 @@ TEST(Pointer, HandOverButtonsOnlyAndClicksGoToTheTopmostControl) {
     EXPECT_FALSE(g.platform.DragArea()(480, 185));
 }
 
-TEST(Tooltip, ShowsAfterHalfASecondAndGoesOnLeaveOrClick) {
-    using platform::EventType;
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(Tooltip, ShowsAfterHalfASecondAndGoesOnLeaveOrClick) {
     const std::uint64_t t = g.Now() + 100;
     g.Send(t, EventType::MouseMove, 512, 190);  // pctScores
     g.At(t + 499, [&] { EXPECT_EQ(f.TooltipText(), ""); });

@@ -5,24 +5,24 @@
 
 namespace {
 
-TEST(Delay, WaitsTheWholeTimeHandlingEventsDueMeanwhileAndOnceWhenZeroOrLess) {
-    test::Game g;
+using Delay = test::GameTest;
+using GameStep = test::BoardTest;
+using NewGame = test::GameTest;
+
+TEST_F(Delay, WaitsTheWholeTimeHandlingEventsDueMeanwhileAndOnceWhenZeroOrLess) {
     const std::uint64_t start = g.Now();
     std::vector<std::uint64_t> handled;
     for (std::uint64_t at : {start, start, start + 100, start + 499, start + 700})
         g.At(at, [&] { handled.push_back(g.Now()); });
-    g.form().Delay(0);
-    g.form().Delay(-40);
+    f.Delay(0);
+    f.Delay(-40);
     EXPECT_EQ(handled, (std::vector<std::uint64_t>{start, start}));
-    g.form().Delay(500);
+    f.Delay(500);
     EXPECT_EQ(g.Now(), start + 500);
     EXPECT_EQ(handled, (std::vector<std::uint64_t>{start, start, start + 100, start + 499}));
 }
 
-TEST(GameStep, PaintsTheNewCanAtRowZeroThenRollsItDownWithTwoCopiesAStep) {
-    test::Game g(3);
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
+TEST_F(GameStep, PaintsTheNewCanAtRowZeroThenRollsItDownWithTwoCopiesAStep) {
     f.GameStep();
     ASSERT_TRUE(f.CanFalling);
     const int x = f.CanX;
@@ -42,7 +42,7 @@ TEST(GameStep, PaintsTheNewCanAtRowZeroThenRollsItDownWithTwoCopiesAStep) {
     }
 }
 
-TEST(GameStep, CanLandsOnTheFloorOrFivePixelsIntoTheRowAboveAStackAndSnapsIntoIt) {
+TEST(Landing, OnTheFloorOrFivePixelsIntoTheRowAboveAStackTheCanSnapsIntoItWithFourCopies) {
     struct Case {
         std::initializer_list<const char*> rows;
         int kind, column, steps, row, points;
@@ -59,9 +59,16 @@ TEST(GameStep, CanLandsOnTheFloorOrFivePixelsIntoTheRowAboveAStackAndSnapsIntoIt
         g.StartOnEmptyBoard();
         g.SetBoard(c.rows);
         g.PutFallingCan(c.kind, c.column);
-        EXPECT_EQ(g.StepUntilLanded(), c.steps);
+        int steps = 0;
+        std::vector<forms::Rect> copies;  // of the last step: never a redrawn board
+        for (; f.CanFalling && steps < 100; ++steps) copies = g.CopiesDuring([&] { f.GameStep(); });
+        EXPECT_EQ(steps, c.steps);
+        ASSERT_EQ(copies.size(), 4u);
+        EXPECT_EQ(copies[2].y, f.RowY[c.row - 1] + 5);  // erased where it was drawn
+        EXPECT_EQ(copies[3].y, f.RowY[c.row]);          // and drawn snapped into its cell
         EXPECT_EQ(f.CanY, f.RowY[c.row - 1] + 5);
         EXPECT_EQ(f.Board[c.row][c.column], c.kind + 1);
+        // The frame that follows the last one drawn in flight is stored.
         EXPECT_EQ(f.BoardFrame[c.row][c.column], c.steps % 8);
         EXPECT_EQ(f.Score, c.points);
         EXPECT_EQ(g.ScoreShown(), "00000" + std::to_string(c.points));
@@ -70,40 +77,16 @@ TEST(GameStep, CanLandsOnTheFloorOrFivePixelsIntoTheRowAboveAStackAndSnapsIntoIt
     }
 }
 
-TEST(GameStep, LandingCopiesFourRectanglesAndNeverRedrawsTheBoard) {
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
-    g.PutFallingCan(1, 0);
-    f.CanY = f.RowY[14] + 5;  // already reaching into the floor row
-    f.CanFrame = 7;
-    const auto copies = g.CopiesDuring([&] { f.GameStep(); });
-    ASSERT_EQ(copies.size(), 4u);
-    EXPECT_EQ(copies[2].y, f.RowY[14] + 5);  // erased where it was drawn
-    EXPECT_EQ(copies[3].y, f.RowY[15]);      // and drawn snapped into its cell
-    EXPECT_FALSE(f.CanFalling);
-    // Frame 7 was drawn in flight; the frame that follows it, 0, is stored.
-    EXPECT_EQ(f.BoardFrame[15][0], 0);
-    EXPECT_TRUE(g.Shows(f.pctBeer[1 * 8 + 0], f.ColumnX[0], f.RowY[15]));
-}
-
-TEST(GameStep, NewCanOnAnOccupiedRowOneLandsAtOnceForNoPoints) {
-    test::Game g(5);
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
+TEST_F(GameStep, NewCanOnAnOccupiedRowOneLandsAtOnceForNoPoints) {
     for (int c = 0; c <= 11; ++c) f.Board[1][c] = static_cast<std::int16_t>(1 + c % 2);
     f.GameStep();
     const int column = (f.CanX - f.ColumnX[0]) / 32;
     EXPECT_FALSE(f.CanFalling);
     EXPECT_EQ(f.Board[0][column], f.CanKind + 1);
-    EXPECT_EQ(f.Score, 0);
-    EXPECT_EQ(f.Lives, 3);
+    EXPECT_TRUE(f.Score == 0 && f.Lives == 3);
 }
 
-TEST(GameStep, DoesNothingWhilePausedOrWhenTheGameIsOver) {
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
+TEST_F(GameStep, DoesNothingWhilePausedOrWhenTheGameIsOver) {
     for (bool paused : {true, false}) {
         f.Paused = paused;
         f.GameOver = !paused;
@@ -115,22 +98,15 @@ TEST(GameStep, DoesNothingWhilePausedOrWhenTheGameIsOver) {
     }
 }
 
-TEST(NewGame, StartsAfterTwoSecondsWithFullMugsAndThePauseFace) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(NewGame, StartsAfterTwoSecondsWithFullMugsAndThePauseFace) {
     f.pctLives[1].Picture = f.frmGraphics.pctEmptyMug.Picture;
     const std::uint64_t t0 = g.NewGame();
     g.At(t0 + 1999, [&] {
-        EXPECT_FALSE(f.GameOver);
-        EXPECT_EQ(f.Lives, 3);
-        EXPECT_EQ(f.TickDelay, 90);
-        EXPECT_FALSE(f.pctAction.Visible);
-        EXPECT_FALSE(f.CanFalling);
+        EXPECT_TRUE(!f.GameOver && f.Lives == 3 && f.TickDelay == 90 && !f.pctAction.Visible && !f.CanFalling);
         EXPECT_TRUE(g.MugsShow(3));
     });
     g.At(t0 + 2001, [&] {
-        EXPECT_TRUE(f.CanFalling);
-        EXPECT_TRUE(f.pctAction.Visible);
+        EXPECT_TRUE(f.CanFalling && f.pctAction.Visible);
         EXPECT_EQ(f.pctAction.Picture(), f.frmGraphics.pctPause.Picture());
         EXPECT_EQ(f.pctAction.ToolTipText(), "Pause");
         EXPECT_EQ(g.ScoreShown(), "0000000");
@@ -138,18 +114,14 @@ TEST(NewGame, StartsAfterTwoSecondsWithFullMugsAndThePauseFace) {
     g.Run();
 }
 
-TEST(NewGame, UnattendedGamePlaysUntilLostTheSameWayForTheSameSeed) {
+TEST(Unattended, GamePlaysUntilLostTheSameWayForTheSameSeed) {
     std::vector<std::pair<std::uint64_t, std::int32_t>> ends;
     for (int run = 0; run < 2; ++run) {
         test::Game g(42);
         FrmMain& f = g.form();
         g.NewGame();
         EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-        EXPECT_EQ(f.Lives, 0);
-        EXPECT_TRUE(f.GameOver);
-        EXPECT_FALSE(f.pctAction.Visible);
-        EXPECT_TRUE(f.pctNew.Visible);
-        EXPECT_TRUE(g.MugsShow(0));
+        EXPECT_TRUE(f.Lives == 0 && f.GameOver && !f.pctAction.Visible && f.pctNew.Visible && g.MugsShow(0));
         char shown[8];
         std::snprintf(shown, sizeof shown, "%07d", static_cast<int>(f.Score));
         EXPECT_EQ(g.ScoreShown(), shown);
@@ -159,9 +131,8 @@ TEST(NewGame, UnattendedGamePlaysUntilLostTheSameWayForTheSameSeed) {
     EXPECT_EQ(ends[0], ends[1]);
 }
 
-TEST(NewGame, LoweredTickDelayIsUsedByTheVeryNextWait) {
-    test::Game g(8);
-    FrmMain& f = g.form();
+TEST_F(NewGame, LoweredTickDelayIsUsedByTheVeryNextWait) {
+    f.Rnd.Seed(8);
     const std::uint64_t t0 = g.NewGame();
     // The first step ran at t0 + 2000; let the next one land a can for 30 points.
     g.At(t0 + 2045, [&] {
@@ -169,16 +140,14 @@ TEST(NewGame, LoweredTickDelayIsUsedByTheVeryNextWait) {
         f.CanY = f.RowY[14] + 5;
     });
     g.At(t0 + 2091, [&] {
-        EXPECT_EQ(f.TickDelay, 88);
-        EXPECT_FALSE(f.CanFalling);
+        EXPECT_TRUE(f.TickDelay == 88 && !f.CanFalling);
     });
     g.At(t0 + 2179, [&] { EXPECT_TRUE(f.CanFalling); });  // spawned at t0 + 2090 + 88
     g.Run();
 }
 
-TEST(NewGame, ClickedDuringAGameRunsItsOwnGameThenTheInterruptedLoopEndsToo) {
-    test::Game g(9);
-    FrmMain& f = g.form();
+TEST_F(NewGame, ClickedDuringAGameRunsItsOwnGameThenTheInterruptedLoopEndsToo) {
+    f.Rnd.Seed(9);
     const std::uint64_t t1 = g.NewGame() + 30'000;
     const std::uint64_t nameTyped = t1 + 3000;
     g.At(t1 - 1, [&] { EXPECT_GT(f.Score, 0); });
@@ -187,20 +156,15 @@ TEST(NewGame, ClickedDuringAGameRunsItsOwnGameThenTheInterruptedLoopEndsToo) {
     g.Key(nameTyped, 13);
     std::int32_t frozenY = 0;
     g.At(t1 + 1000, [&] {
-        EXPECT_EQ(f.Lives, 3);
-        EXPECT_TRUE(f.EnteringName);
+        EXPECT_TRUE(f.Lives == 3 && f.EnteringName);
         frozenY = f.CanY;
     });
     g.At(nameTyped - 1, [&] { EXPECT_EQ(f.CanY, frozenY); });  // the old loop is suspended
     g.At(nameTyped + 1, [&] {
-        EXPECT_EQ(f.Score, 0);
-        EXPECT_FALSE(f.Paused);
-        EXPECT_TRUE(f.CanFalling);
+        EXPECT_TRUE(f.Score == 0 && !f.Paused && f.CanFalling);
     });
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-    EXPECT_EQ(f.Lives, 0);
-    EXPECT_TRUE(f.GameOver);
-    EXPECT_FALSE(f.pctAction.Visible);
+    EXPECT_TRUE(f.Lives == 0 && f.GameOver && !f.pctAction.Visible);
 }
 
 }  // namespace

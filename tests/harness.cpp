@@ -49,23 +49,8 @@ void Game::Click(std::uint64_t ms, const forms::PictureBox& control, int button)
     platform.ClickAt(ms, r.x + r.w / 2, r.y + r.h / 2, button);
 }
 
-void Game::ClickPlaced(std::uint64_t ms, const forms::PictureBox& control) {
-    At(ms - 1, [this, ms, &control] { Click(ms, control); });
-}
-
 void Game::Send(std::uint64_t ms, platform::EventType type, int x, int y, int button) {
-    platform::Event event;
-    event.type = type;
-    event.x = x;
-    event.y = y;
-    event.button = button;
-    platform.At(ms, event);
-}
-
-std::uint64_t Game::NewGame() {
-    const std::uint64_t now = Now();
-    Click(now, form().pctNew);
-    return now;
+    platform.At(ms, platform::Event{.type = type, .key = 0, .button = button, .x = x, .y = y});
 }
 
 std::string Game::ScoreShown() {
@@ -85,8 +70,6 @@ bool Game::MugsShow(int lives) {
             return false;
     return true;
 }
-
-std::string Game::SettingsPath() const { return home.Path() + "/FrothwickPro/settings.ini"; }
 
 std::string Game::SettingsText() const {
     std::ifstream in(SettingsPath(), std::ios::binary);
@@ -136,11 +119,10 @@ std::string Game::BoardText() {
     for (int r = 0; r <= 15; ++r) {
         for (int c = 0; c <= 11; ++c) {
             const int code = form().Board[r][c];
-            text += code >= 500 && code <= 503 ? "TMBS"[code - 500] : code >= 0 && code <= 9 ? char('0' + code) : '?';
+            text += code >= 500 && code <= 503 ? "TMBS"[code - 500] : code == 0 ? '.' : code <= 9 && code > 0 ? char('0' + code) : '?';
         }
         text += '\n';
     }
-    for (char& cell : text) cell = cell == '0' ? '.' : cell;
     return text;
 }
 
@@ -160,17 +142,6 @@ void Game::PutFallingCan(int kind, int column) {
     f.CanFalling = true;
 }
 
-int Game::StepUntilLanded() {
-    int steps = 0;
-    for (; form().CanFalling && steps < 1000; ++steps) form().GameStep();
-    return steps;
-}
-
-void Game::SetSound(bool on) {
-    FrmMain& f = form();
-    f.pctSound.Picture = on ? f.frmGraphics.pctSoundOn.Picture : f.frmGraphics.pctSoundOff.Picture;
-}
-
 std::vector<forms::Rect> Game::CopiesDuring(const std::function<void()>& action) {
     forms::Surface& window = *form().hDC();
     const auto shown = window.onChange;
@@ -182,11 +153,6 @@ std::vector<forms::Rect> Game::CopiesDuring(const std::function<void()>& action)
     action();
     window.onChange = shown;
     return copies;
-}
-
-bool Game::Shows(const forms::PictureBox& sprite, int x, int y) {
-    form().Present();
-    return FrameShows(*sprite.Picture(), x, y);
 }
 
 }  // namespace test

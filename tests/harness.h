@@ -8,10 +8,14 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app/frm_main.h"
 #include "platform/headless.h"
 
 namespace test {
+
+constexpr std::uint64_t T = 1'000'000;  // ms, the start of virtual time
 
 // A private folder, removed again with everything in it.
 class TempDir {
@@ -45,15 +49,20 @@ public:
     // Scripted input at time ms (absolute, virtual).
     void Click(std::uint64_t ms, const forms::PictureBox& control, int button = 1);
     // A click aimed where the control stands just before ms (for boxes that move).
-    void ClickPlaced(std::uint64_t ms, const forms::PictureBox& control);
+    void ClickPlaced(std::uint64_t ms, const forms::PictureBox& control) {
+        At(ms - 1, [this, ms, &control] { Click(ms, control); });
+    }
     void Send(std::uint64_t ms, platform::EventType type, int x = 0, int y = 0, int button = 0);
     // Clicks New Game now and returns the time of the click.
-    std::uint64_t NewGame();
+    std::uint64_t NewGame() {
+        Click(Now(), form().pctNew);
+        return Now();
+    }
     void Key(std::uint64_t ms, int keyCode) { platform.KeyAt(ms, keyCode); }
     void At(std::uint64_t ms, std::function<void()> action) { platform.CallAt(ms, std::move(action)); }
 
     // The settings file and what it holds now.
-    std::string SettingsPath() const;
+    std::string SettingsPath() const { return home.Path() + "/FrothwickPro/settings.ini"; }
     std::string SettingsText() const;
 
     // Pixel (x, y) of the last frame shown, 0xRRGGBB.
@@ -77,15 +86,35 @@ public:
     // A can of kind in flight at the top of column, as a spawned can after its first step.
     void PutFallingCan(int kind, int column);
     // Runs game steps until the falling can has landed; returns how many it took.
-    int StepUntilLanded();
-    void SetSound(bool on);
+    int StepUntilLanded() {
+        int steps = 0;
+        for (; form().CanFalling && steps < 1000; ++steps) form().GameStep();
+        return steps;
+    }
+    void SetSound(bool on) { form().pctSound.Picture = (on ? form().frmGraphics.pctSoundOn : form().frmGraphics.pctSoundOff).Picture; }
     // The rectangles copied onto the window while action runs, in order.
     std::vector<forms::Rect> CopiesDuring(const std::function<void()>& action);
     // Presents what was drawn, then tells whether the window shows sprite's picture at (x, y).
-    bool Shows(const forms::PictureBox& sprite, int x, int y);
+    bool Shows(const forms::PictureBox& sprite, int x, int y) {
+        form().Present();
+        return FrameShows(*sprite.Picture(), x, y);
+    }
 
 private:
     std::unique_ptr<FrmMain> form_;
+};
+
+// A test on a fresh game g (seed 1, no settings file) with f its window.
+class GameTest : public ::testing::Test {
+protected:
+    Game g;
+    FrmMain& f = g.form();
+};
+
+// The same on an empty board, as StartOnEmptyBoard leaves it.
+class BoardTest : public GameTest {
+protected:
+    BoardTest() { g.StartOnEmptyBoard(); }
 };
 
 // The text BoardText gives for a board holding rows (the last one row 15) and nothing else.

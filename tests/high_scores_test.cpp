@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr std::uint64_t T = 1'000'000;  // ms, the start of virtual time
+using test::T;
 constexpr std::uint32_t kBlack = 0x000000;
 
 const char* const kThreeRows =
@@ -49,12 +49,8 @@ TEST(RecordScore, TakesTheFirstRowItReachesAndOpensEntryThereUnlessTheScoreIsZer
         ExitWithScore(g, T + 10, c.score);
         if (c.entryRow) {
             g.At(T + 20, [&] {
-                EXPECT_TRUE(f.EnteringName);
-                EXPECT_EQ(f.EntryRow, c.entryRow);
-                EXPECT_EQ(f.EntryColumn, 1);
-                EXPECT_TRUE(f.Paused);
-                EXPECT_TRUE(f.pctScoreBoard.Visible);
-                EXPECT_FALSE(f.pctNew.Visible);
+                EXPECT_TRUE(f.EnteringName && f.EntryRow == c.entryRow && f.EntryColumn == 1 && f.Paused);
+                EXPECT_TRUE(f.pctScoreBoard.Visible && !f.pctNew.Visible);
                 EXPECT_TRUE(BoardShows(g, f.frmGraphics.pctCursor, f.ColumnX[0], f.RowY[0] + 23 * (c.entryRow - 1)));
             });
             g.Key(T + 30, 'D');
@@ -74,9 +70,7 @@ TEST(ScoreBoard, DrawsNamesAndDigitsInTheirCells) {
         const forms::Rect board = f.pctScoreBoard.Bounds();
         EXPECT_EQ((std::vector<int>{board.x, board.y, board.w, board.h}), (std::vector<int>{10, 10, 396, 415}));
         const int x0 = f.ColumnX[0], y0 = f.RowY[0];
-        EXPECT_TRUE(BoardShows(g, sprites.pctAlpha['J' - 'A'], x0, y0));
-        EXPECT_TRUE(BoardShows(g, sprites.pctAlpha['A' - 'A'], x0 + 22, y0));
-        EXPECT_TRUE(BoardShows(g, sprites.pctAlpha['Z' - 'A'], x0 + 44, y0));
+        for (int i = 0; i < 3; ++i) EXPECT_TRUE(BoardShows(g, sprites.pctAlpha["JAZ"[i] - 'A'], x0 + 22 * i, y0)) << i;
         EXPECT_EQ(g.Pixel(10 + x0 + 66 + 11, 10 + y0 + 11), kBlack);  // no fourth letter
         const std::string digits = "9876512";
         for (int i = 0; i < 7; ++i)
@@ -100,12 +94,9 @@ TEST(ScoreBoard, ClearDuringEntryStartsItAfreshOnRowOne) {
     g.Key(T + 21, 'Y');
     g.Click(T + 30, f.pctClear);
     g.At(T + 40, [&] {
-        EXPECT_EQ(f.HighScores[1], 3500);
-        EXPECT_EQ(f.HighNames[1], "");
+        EXPECT_TRUE(f.HighScores[1] == 3500 && f.HighNames[1].empty());
         for (int n = 2; n <= 10; ++n) EXPECT_TRUE(f.HighNames[n].empty() && f.HighScores[n] == 0) << n;
-        EXPECT_TRUE(f.EnteringName);
-        EXPECT_EQ(f.EntryRow, 1);
-        EXPECT_EQ(f.EntryColumn, 1);
+        EXPECT_TRUE(f.EnteringName && f.EntryRow == 1 && f.EntryColumn == 1);
         EXPECT_TRUE(BoardShows(g, f.frmGraphics.pctCursor, f.ColumnX[0], f.RowY[0]));
         EXPECT_EQ(g.Pixel(10 + f.ColumnX[0] + 11, 10 + f.RowY[0] + 46 + 11), kBlack);  // old row 3 wiped
     });
@@ -122,16 +113,12 @@ TEST(ScoreBoard, ClearEmptiesTheTableAtOnceButTheFileOnlyAtTheEnd) {
     g.Click(T + 10, f.pctScores);
     g.Click(T + 20, f.pctClear);
     g.At(T + 30, [&] {
-        EXPECT_EQ(f.HighScores[1], 0);
+        EXPECT_TRUE(f.HighScores[1] == 0 && f.pctScoreBoard.Visible);
         EXPECT_NE(g.SettingsText().find("HighScore1=5000"), std::string::npos);
-        EXPECT_TRUE(f.pctScoreBoard.Visible);
     });
     g.Click(T + 40, f.pctOk);
     g.At(T + 50, [&] {
-        EXPECT_FALSE(f.pctScoreBoard.Visible);
-        EXPECT_FALSE(f.pctOk.Visible);
-        EXPECT_TRUE(f.pctNew.Visible);
-        EXPECT_FALSE(f.Paused);
+        EXPECT_TRUE(!f.pctScoreBoard.Visible && !f.pctOk.Visible && f.pctNew.Visible && !f.Paused);
     });
     g.Click(T + 60, f.pctExitIcon);
     EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);

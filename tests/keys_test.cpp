@@ -27,17 +27,15 @@ std::vector<Box> Press(test::Game& g, int key) {
 
 Box CellBox(FrmMain& f, int row, int column) { return {f.ColumnX[column], f.RowY[row], 32, 20}; }
 
-TEST(Keys, MoveSnapsIntoTheRowAndRepaintsAroundTheOldCell) {
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
+using Keys = test::BoardTest;
+using RedrawAround = test::BoardTest;
+
+TEST_F(Keys, MoveSnapsIntoTheRowAndRepaintsAroundTheOldCell) {
     g.PutFallingCan(0, 3);
     f.CanY = f.RowY[4] + 10;  // halfway between rows 4 and 5
     f.PaintSprite(f.pctBeer[0], f.CanX, f.CanY);
     const auto copies = Press(g, kRight);
-    EXPECT_EQ(f.CanX, f.ColumnX[4]);
-    EXPECT_EQ(f.CanY, f.RowY[5]);
-    EXPECT_FALSE(f.KeyBusy);
+    EXPECT_TRUE(f.CanX == f.ColumnX[4] && f.CanY == f.RowY[5] && !f.KeyBusy);
     std::vector<Box> around;
     for (int r = 4; r <= 6; ++r)
         for (int c = 2; c <= 4; ++c) around.push_back(CellBox(f, r, c));
@@ -48,55 +46,38 @@ TEST(Keys, MoveSnapsIntoTheRowAndRepaintsAroundTheOldCell) {
     EXPECT_TRUE(g.Shows(f.pctBeer[0], f.ColumnX[4], f.RowY[5]));
 }
 
-TEST(Keys, BlockedMovesChangeNothing) {
+TEST_F(Keys, BlockedMovesAndKeysWithoutAFallingCanDuringAStepWhilePausedOrEnteringANameChangeNothing) {
+    g.SetBoard({"...T.1......", "...M.2......", "...M.1......", "...B.2......"});
+    f.Board[10][5] = 3;
+    f.Board[11][5] = 4;
+    const std::vector<int> moves = {kLeft, kRight, kDown, kSpace};
     struct Case {
         const char* what;
-        int column, row, key;
+        int column, row;
+        std::vector<int> keys;
+        bool FrmMain::*flipped;  // a state turned the other way for the case
     };
-    for (const Case& c : {Case{"left wall", 0, 3, kLeft}, Case{"right wall", 11, 3, kRight},
-                          Case{"a can", 4, 10, kRight}, Case{"an obstacle", 4, 12, kLeft}}) {
-        SCOPED_TRACE(c.what);
-        test::Game g;
-        FrmMain& f = g.form();
-        g.StartOnEmptyBoard();
-        g.SetBoard({"...T.1......", "...M.2......", "...M.1......", "...B.2......"});
-        f.Board[10][5] = 3;
-        f.Board[11][5] = 4;
+    const Case cases[] = {
+        {"left wall", 0, 3, {kLeft}, nullptr},      {"right wall", 11, 3, {kRight}, nullptr},
+        {"a can", 4, 10, {kRight}, nullptr},        {"an obstacle", 4, 12, {kLeft}, nullptr},
+        {"no can", 5, 3, moves, &FrmMain::CanFalling}, {"a step", 5, 3, moves, &FrmMain::TickBusy},
+        {"paused", 5, 3, moves, &FrmMain::Paused},     {"name entry", 5, 3, moves, &FrmMain::EnteringName},
+        {"other keys", 5, 3, {kUp, kEnter, 'A', '0'}, nullptr},
+    };
+    for (const Case& c : cases) {
         g.PutFallingCan(0, c.column);
         f.CanY = f.RowY[c.row] - 5;
-        EXPECT_TRUE(Press(g, c.key).empty());
-        EXPECT_EQ(f.CanX, f.ColumnX[c.column]);
-        EXPECT_EQ(f.CanY, f.RowY[c.row] - 5);
-        EXPECT_FALSE(f.KeyBusy);
-    }
-}
-
-TEST(Keys, IgnoredWithoutAFallingCanDuringAStepWhilePausedOrEnteringANameAndOtherKeysDoNothing) {
-    const char* const blockers[] = {"no can", "a step", "paused", "name entry", "other keys"};
-    for (int blocker = 0; blocker < 5; ++blocker) {
-        test::Game g;
-        FrmMain& f = g.form();
-        g.StartOnEmptyBoard();
-        g.PutFallingCan(0, 5);
-        f.CanY = f.RowY[3];
-        f.CanFalling = blocker != 0;
-        f.TickBusy = blocker == 1;
-        f.Paused = blocker == 2;
-        f.EnteringName = blocker == 3;
-        const std::vector<int> keys =
-            blocker == 4 ? std::vector<int>{kUp, kEnter, 'A', '0'} : std::vector<int>{kLeft, kRight, kDown, kSpace};
-        for (int key : keys) {
-            SCOPED_TRACE(testing::Message() << blockers[blocker] << ", key " << key);
+        if (c.flipped) f.*c.flipped = !(f.*c.flipped);
+        for (const int key : c.keys) {
+            SCOPED_TRACE(testing::Message() << c.what << ", key " << key);
             EXPECT_TRUE(Press(g, key).empty());
-            EXPECT_EQ(f.CanX, f.ColumnX[5]);
-            EXPECT_EQ(f.CanY, f.RowY[3]);
-            EXPECT_EQ(f.Score, 0);
-            EXPECT_FALSE(f.KeyBusy);
+            EXPECT_TRUE(f.CanX == f.ColumnX[c.column] && f.CanY == f.RowY[c.row] - 5 && f.Score == 0 && !f.KeyBusy);
         }
+        if (c.flipped) f.*c.flipped = !(f.*c.flipped);
     }
 }
 
-TEST(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThenLands) {
+TEST_F(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThenLands) {
     struct Case {
         const char* what;
         std::initializer_list<const char*> rows;
@@ -112,8 +93,6 @@ TEST(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThenLa
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        test::Game g;
-        FrmMain& f = g.form();
         g.StartOnEmptyBoard();
         g.SetBoard(c.rows);
         g.PutFallingCan(2, c.column);
@@ -133,13 +112,10 @@ TEST(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThenLa
     }
 }
 
-TEST(RedrawAround, RepaintsUpToThreeByThreeCellsClippedAtTheEdges) {
+TEST_F(RedrawAround, RepaintsUpToThreeByThreeCellsClippedAtTheEdges) {
     struct Case {
         int row, column, firstRow, lastRow, firstColumn, lastColumn;
     };
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
     f.Board[6][4] = 3;
     f.BoardFrame[6][4] = 5;
     for (const Case& c : {Case{7, 5, 6, 8, 4, 6}, Case{0, 0, 0, 1, 0, 1}, Case{15, 11, 14, 15, 10, 11},

@@ -15,12 +15,13 @@ void DealBoard(game::Random& dice) {
         if (dice.Pick(20) == 1) dice();
 }
 
-TEST(LoseLife, BlockedSpawnCostsALifeAndTheSameCanFallsOnAFreshBoardOrTheGameEnds) {
+using LoseLife = test::BoardTest;
+
+TEST_F(LoseLife, BlockedSpawnCostsALifeAndTheSameCanFallsOnAFreshBoardOrTheGameEnds) {
     for (const std::int16_t lives : {3, 1}) {
         SCOPED_TRACE(lives);
-        test::Game g(4);
-        FrmMain& f = g.form();
         g.StartOnEmptyBoard();
+        f.Rnd.Seed(4);
         f.Lives = lives;
         FillRowZero(f);
         game::Random dice = f.Rnd;
@@ -30,40 +31,32 @@ TEST(LoseLife, BlockedSpawnCostsALifeAndTheSameCanFallsOnAFreshBoardOrTheGameEnd
         const std::uint64_t start = g.Now();
         f.GameStep();
         EXPECT_EQ(g.Now(), start + 500);
-        EXPECT_EQ(f.Lives, lives - 1);
-        EXPECT_EQ(f.GameOver, lives == 1);
+        EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) && f.CanFalling == (lives > 1));
         EXPECT_EQ(f.pctLives[lives - 1].Picture(), f.frmGraphics.pctEmptyMug.Picture());
-        EXPECT_EQ(f.CanFalling, lives > 1);
         if (lives == 1) {
             EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.CanX, f.RowY[0]));  // no can drawn
             continue;
         }
         EXPECT_TRUE(g.MugsShow(2));
         EXPECT_EQ(g.BoardText(), test::BoardText({}));
-        EXPECT_EQ(f.CanKind, kind);
-        EXPECT_EQ(f.CanX, f.ColumnX[column]);
+        EXPECT_TRUE(f.CanKind == kind && f.CanX == f.ColumnX[column]);
         EXPECT_TRUE(g.Shows(f.pctBeer[kind * 8], f.ColumnX[column], f.RowY[0]));
     }
 }
 
-TEST(LoseLife, KeysAreIgnoredDuringTheWaitButClicksAreHandled) {
-    test::Game g(4);
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
+TEST_F(LoseLife, KeysAreIgnoredDuringTheWaitButClicksAreHandled) {
+    f.Rnd.Seed(4);
     g.SetSound(true);
     FillRowZero(f);
     const std::uint64_t start = g.Now();
     g.Key(start + 100, 40);
     g.Click(start + 200, f.pctSound);
     f.GameStep();
-    EXPECT_EQ(f.Score, 0);
-    EXPECT_EQ(f.CanY, f.RowY[0] + 5);
-    EXPECT_FALSE(f.SoundOn());
+    EXPECT_TRUE(f.Score == 0 && f.CanY == f.RowY[0] + 5 && !f.SoundOn());
 }
 
-TEST(LoseLife, TheLastLifeEndsTheGameLoopAfterItsCurrentWait) {
-    test::Game g(6);
-    FrmMain& f = g.form();
+TEST_F(LoseLife, TheLastLifeEndsTheGameLoopAfterItsCurrentWait) {
+    f.Rnd.Seed(6);
     const std::uint64_t t0 = g.NewGame();
     g.At(t0 + 2045, [&] {
         f.Lives = 1;
@@ -73,8 +66,7 @@ TEST(LoseLife, TheLastLifeEndsTheGameLoopAfterItsCurrentWait) {
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
     // The step at +2090 loses the life (500 ms), then the loop waits 90 ms more and ends.
     EXPECT_EQ(g.Now(), t0 + 2090 + 500 + 90);
-    EXPECT_TRUE(f.GameOver);
-    EXPECT_FALSE(f.pctAction.Visible);
+    EXPECT_TRUE(f.GameOver && !f.pctAction.Visible);
 }
 
 TEST(CopEvent, ShowsTheCopAloneForFourSecondsWithTheSirenWhenSoundIsOnThenCostsALife) {
@@ -95,37 +87,27 @@ TEST(CopEvent, ShowsTheCopAloneForFourSecondsWithTheSirenWhenSoundIsOnThenCostsA
         bool seen = false;
         g.At(start + siren + 3000, [&] {
             seen = true;
-            EXPECT_TRUE(f.pctSpecial.Visible);
-            EXPECT_EQ(f.pctSpecial.Picture(), f.frmGraphics.pctCop.Picture());
+            EXPECT_TRUE(f.pctSpecial.Visible && f.pctSpecial.Picture() == f.frmGraphics.pctCop.Picture());
             // 320 × 200 pixels, centred between the frame lines in whole twips.
             EXPECT_EQ(f.pctSpecial.Width, 4800);
             EXPECT_EQ(f.pctSpecial.Left, 200 + (6030 - 200) / 2 - 4800 / 2);
             EXPECT_EQ(f.pctSpecial.Top, 1080 + (6015 - 1080) / 2 - 3000 / 2);
             EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctCop.Picture(), forms::ToPixels(f.pctSpecial.Left),
                                      forms::ToPixels(f.pctSpecial.Top)));
-            EXPECT_FALSE(f.pctNew.Visible);
-            EXPECT_FALSE(f.lineLeft.Visible);
-            EXPECT_FALSE(f.pctScore[0].Visible);
-            EXPECT_FALSE(f.pctLives[0].Visible);
-            EXPECT_TRUE(f.pctLogo.Visible);
-            EXPECT_EQ(f.Lives, lives);
+            EXPECT_TRUE(!f.pctNew.Visible && !f.lineLeft.Visible && !f.pctScore[0].Visible && !f.pctLives[0].Visible);
+            EXPECT_TRUE(f.pctLogo.Visible && f.Lives == lives);
         });
         f.GameStep();
         EXPECT_TRUE(seen);
         ASSERT_EQ(g.platform.Sounds().size(), sound ? 1u : 0u);
         if (sound) {
-            EXPECT_EQ(g.platform.Sounds()[0].path, g.home.Path() + "/siren.wav");
-            EXPECT_TRUE(g.platform.Sounds()[0].synchronous);
-            EXPECT_EQ(g.platform.Sounds()[0].at, start);
+            const auto& siren = g.platform.Sounds()[0];
+            EXPECT_TRUE(siren.path == g.home.Path() + "/siren.wav" && siren.synchronous && siren.at == start);
         }
         EXPECT_EQ(g.Now(), start + siren + 4000 + 500);
-        EXPECT_FALSE(f.pctSpecial.Visible);
-        EXPECT_TRUE(f.pctNew.Visible);
-        EXPECT_TRUE(f.lineLeft.Visible);
-        EXPECT_EQ(f.Lives, lives - 1);
+        EXPECT_TRUE(!f.pctSpecial.Visible && f.pctNew.Visible && f.lineLeft.Visible);
+        EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) && f.CanFalling == (lives > 1));
         EXPECT_EQ(f.pctLives[lives - 1].Picture(), f.frmGraphics.pctEmptyMug.Picture());
-        EXPECT_EQ(f.GameOver, lives == 1);
-        EXPECT_EQ(f.CanFalling, lives > 1);
         if (lives == 1) continue;
         EXPECT_TRUE(g.MugsShow(2));
         // Event, two new boards (the cop's and the lost life's), then kind and column.

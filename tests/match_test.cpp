@@ -1,6 +1,7 @@
 // Blocks of six: which landings clear, how the cans above drop, chains, and the sound.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "harness.h"
@@ -114,19 +115,15 @@ TEST(Clearing, BlanksSixCellsThenRedrawsTheWholeBoardOnce) {
 }
 
 TEST(Clearing, BlockOnTheTopTwoRowsLeavesThemEmptyAndNothingDrops) {
-    test::Game g;
-    FrmMain& f = g.form();
-    g.StartOnEmptyBoard();
+    Field s({});
     // Columns 0..2 full up to row 2 with kinds that never make a block.
     for (int r = 2; r <= 15; ++r)
-        for (int c = 0; c <= 2; ++c) f.Board[r][c] = static_cast<std::int16_t>(2 + (r + c) % 5);
-    const std::string below = g.BoardText();
-    for (int c = 0; c <= 2; ++c) f.Board[1][c] = 1;
-    f.Board[0][1] = f.Board[0][2] = 1;
-    g.PutFallingCan(0, 0);
-    g.StepUntilLanded();
-    EXPECT_EQ(g.BoardText(), below);
-    EXPECT_EQ(f.Score, 500);
+        for (int c = 0; c <= 2; ++c) s.f.Board[r][c] = static_cast<std::int16_t>(2 + (r + c) % 5);
+    const std::string below = s.g.BoardText();
+    s.f.Board[1][0] = s.f.Board[1][1] = s.f.Board[1][2] = s.f.Board[0][1] = s.f.Board[0][2] = 1;
+    s.Land(0, 0);
+    EXPECT_EQ(s.g.BoardText(), below);
+    EXPECT_EQ(s.f.Score, 500);
 }
 
 TEST(Clearing, CansAboveAWideBlockDropTwoRowsKeepingKindsAndFrames) {
@@ -136,9 +133,8 @@ TEST(Clearing, CansAboveAWideBlockDropTwoRowsKeepingKindsAndFrames) {
     s.f.BoardFrame[11][5] = 2;
     s.Land(0, 3);
     EXPECT_EQ(s.g.BoardText(), test::BoardText({"....6.......", "....56......", "345623456234", kFloor}));
-    EXPECT_EQ(s.f.BoardFrame[12][4], 6);
-    EXPECT_EQ(s.f.BoardFrame[13][4], 3);
-    EXPECT_EQ(s.f.BoardFrame[13][5], 2);
+    EXPECT_EQ((std::array<int, 3>{s.f.BoardFrame[12][4], s.f.BoardFrame[13][4], s.f.BoardFrame[13][5]}),
+              (std::array<int, 3>{6, 3, 2}));
     EXPECT_TRUE(s.g.Shows(s.f.pctBeer[4 * 8 + 3], s.f.ColumnX[4], s.f.RowY[13]));
 }
 

@@ -7,6 +7,8 @@
 namespace {
 
 using Box = forms::PictureBox FrmMain::*;
+using SoundButton = test::GameTest;
+using Panel = test::GameTest;
 
 TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
     struct Case {
@@ -60,8 +62,7 @@ TEST(Pausing, TheLoopWaitsOnWhilePausedAndThePlayFaceLoadedMatchesNeitherFace) {
     FrmMain& f = g.form();
     f.Paused = true;
     f.pctAction_Click();  // the stored play picture is neither pctPlay nor pctPause
-    EXPECT_FALSE(f.Paused);
-    EXPECT_EQ(f.pctAction.Picture(), f.frmGraphics.pctPause.Picture());
+    EXPECT_TRUE(!f.Paused && f.pctAction.Picture() == f.frmGraphics.pctPause.Picture());
     const std::uint64_t t0 = g.NewGame();
     g.Click(t0 + 2500, f.pctAction);
     g.Click(t0 + 9600, f.pctAction);
@@ -71,24 +72,19 @@ TEST(Pausing, TheLoopWaitsOnWhilePausedAndThePlayFaceLoadedMatchesNeitherFace) {
     g.Run();
 }
 
-TEST(SoundButton, TogglesByPictureHandleNotByImage) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(SoundButton, TogglesByPictureHandleNotByImage) {
     f.pctSound.Picture = f.assets.Picture("sound_on.gif");  // the same image, another object
     EXPECT_FALSE(f.SoundOn());
     f.pctSound_Click();
     EXPECT_EQ(f.pctSound.Picture(), f.frmGraphics.pctSoundOff.Picture());
     f.pctSound_Click();
-    EXPECT_EQ(f.pctSound.Picture(), f.frmGraphics.pctSoundOn.Picture());
-    EXPECT_TRUE(f.SoundOn());
+    EXPECT_TRUE(f.pctSound.Picture() == f.frmGraphics.pctSoundOn.Picture() && f.SoundOn());
     f.pctSound_Click();
     EXPECT_FALSE(f.SoundOn());
     EXPECT_EQ(f.pctSound.ToolTipText(), "Sound On/Off");
 }
 
-TEST(Panel, HideClearsTheScreenAroundThePlayfieldAndShowRestoresIt) {
-    test::Game g;
-    FrmMain& f = g.form();
+TEST_F(Panel, HideClearsTheScreenAroundThePlayfieldAndShowRestoresIt) {
     const std::uint32_t red = 0xFF0000;
     ASSERT_EQ(g.Pixel(13, 200), red);  // the left frame line
     for (const bool shown : {false, true}) {
@@ -97,16 +93,14 @@ TEST(Panel, HideClearsTheScreenAroundThePlayfieldAndShowRestoresIt) {
         for (const forms::PictureBox* box : {&f.pctQuit, &f.pctScores, &f.pctSound, &f.pctAction, &f.pctNew,
                                              &f.pctLives[0], &f.pctScore[6]})
             EXPECT_FALSE(box->Visible) << box->Name;
-        EXPECT_FALSE(f.lineTop.Visible);
-        EXPECT_NE(g.Pixel(13, 200), red);
+        EXPECT_TRUE(!f.lineTop.Visible && g.Pixel(13, 200) != red);
         for (const forms::PictureBox* box : {&f.pctLogo, &f.pctMinimizeIcon, &f.pctExitIcon})
             EXPECT_TRUE(box->Visible) << box->Name;
         f.PaintSprite(f.pctBeer[9], f.ColumnX[0], f.RowY[0]);  // not on the board
         f.ShowPanel();
         for (const forms::PictureBox* box : {&f.pctQuit, &f.pctAbout, &f.pctNew, &f.pctLives[1], &f.pctScore[3]})
             EXPECT_TRUE(box->Visible) << box->Name;
-        EXPECT_EQ(f.pctAction.Visible, shown);
-        EXPECT_EQ(g.Pixel(13, 200), red);
+        EXPECT_TRUE(f.pctAction.Visible == shown && g.Pixel(13, 200) == red);
         EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[0], f.RowY[0]));
     }
 }

@@ -1,11 +1,15 @@
 // The score counter: the seven digits, the speed-up bands and the ten-million wrap.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "harness.h"
 
 namespace {
 
-TEST(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
+using AddScore = test::BoardTest;
+
+TEST_F(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
     struct Case {
         std::int32_t score, points;
         std::int16_t tick, fall, lives;  // before
@@ -26,8 +30,6 @@ TEST(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.score << " + " << c.points << " with " << c.lives << " lives");
-        test::Game g;
-        FrmMain& f = g.form();
         g.StartOnEmptyBoard();
         if (c.lives < 3) f.pctLives[2].Picture = f.frmGraphics.pctEmptyMug.Picture;
         f.Lives = c.lives;
@@ -37,14 +39,12 @@ TEST(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
         f.AddScore(c.points);
         EXPECT_EQ(g.ScoreShown(), c.shown);
         EXPECT_EQ(f.Score, c.score + c.points >= 10'000'000 ? 0 : c.score + c.points);
-        EXPECT_EQ(f.TickDelay, c.tickAfter);
-        EXPECT_EQ(f.FallStep, c.fallAfter);
-        EXPECT_EQ(f.Lives, c.livesAfter);
+        EXPECT_EQ((std::array<int, 3>{f.TickDelay, f.FallStep, f.Lives}), (std::array<int, 3>{c.tickAfter, c.fallAfter, c.livesAfter}));
         EXPECT_TRUE(g.MugsShow(c.livesAfter));
     }
 }
 
-TEST(AddScore, ThirtyNineBandsTakeTheDelayTo12ThenTheFallGrows) {
+TEST(AddScoreBands, ThirtyNineBandsTakeTheDelayTo12ThenTheFallGrows) {
     test::Game g;
     FrmMain& f = g.form();
     EXPECT_EQ(g.ScoreShown(), "???????");  // the layout's own digit-0 pictures until the first score

@@ -4,19 +4,18 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <cctype>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
+#include <regex>
 
 #include "harness.h"
 #include "scores/settings_store.h"
 
 namespace {
 
-constexpr std::uint64_t T = 1'000'000;  // ms, the start of virtual time
+using test::T;
 
 // The file a save writes for an empty table with sound off.
 std::string EmptyTableText() {
@@ -26,11 +25,17 @@ std::string EmptyTableText() {
     return text + "Sound=OFF\n";
 }
 
-// Starts the game on the given settings file and closes it with the exit icon.
+// Shows the score board (it draws whatever the names hold), closes the game with the
+// exit icon and returns the file saved.
 std::string SavedAfter(test::Game& g) {
+    g.Click(T + 5, g.form().pctScores);
     g.Click(T + 10, g.form().pctExitIcon);
     EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
     return g.SettingsText();
+}
+
+std::size_t FilesIn(const std::string& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 TEST(SettingsStore, RoundTripKeepsOrderAndFindsKeysInAnyCase) {
@@ -42,15 +47,13 @@ TEST(SettingsStore, RoundTripKeepsOrderAndFindsKeysInAnyCase) {
     store.SaveSetting("settings", "name", "ANN");  // the same key again
     std::string error;
     ASSERT_TRUE(store.Save(error)) << error;
-
     std::ifstream in(home.Path() + "/App/settings.ini");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "[Settings]\nName=ANN\nScore=12\n");
     scores::SettingsStore again("App");
     again.Load();
     EXPECT_EQ(again.GetSetting("SETTINGS", "score"), "12");
     EXPECT_EQ(again.GetSetting("Settings", "Missing", "dflt"), "dflt");
-    // Nothing but the file itself is left in the folder.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.Path() + "/App"), {}), 1);
+    EXPECT_EQ(FilesIn(home.Path() + "/App"), 1u);  // nothing but the file itself is left
 }
 
 TEST(SettingsStore, LivesUnderHomeConfigWhenXdgIsEmptyOrUnset) {
@@ -63,37 +66,60 @@ TEST(SettingsStore, LivesUnderHomeConfigWhenXdgIsEmptyOrUnset) {
     setenv("HOME", home.c_str(), 1);
 }
 
-TEST(Settings, FirstRunGivesEmptyTableAndSoundOffAndSavesThem) {
-    test::Game g;
-    for (int n = 1; n <= 10; ++n) {
-        EXPECT_EQ(g.form().HighNames[n], "");
-        EXPECT_EQ(g.form().HighScores[n], 0);
+TEST(Settings, EveryFileReadsAsFarAsItCanAndTheNextSaveIsAValidTableInStoredOrder) {
+    std::mt19937 dice(7);
+    std::string garbage = "[Settings]\nHighScore1=77\n";
+    for (int i = 0; i < 100'000; ++i) garbage += static_cast<char>(dice());
+    garbage += "\n[Settings]\nHighScoreName1=\x01\xFF\x7F[\n";
+    struct Case {
+        const char* what;
+        std::string file;
+        const char* name1;  // as read; nullptr: anything
+        std::int32_t score1;
+        std::vector<std::string> saved;  // parts of the next save
+    };
+    const Case cases[] = {
+        {"first run: an empty table, sound off", "", "", 0, {EmptyTableText()}},
+        {"CRLF, blanks around names and values, not sorted",
+         "[Settings]\r\nHighScoreName1=ANN\r\nHighScore1=300\r\nHighScoreName2 =  BOB  \r\nHighScore2 = 9999999\r\n"
+         "Sound=ON\r\n",
+         "ANN", 300,
+         {"\nHighScoreName1=ANN\nHighScore1=300\nHighScoreName2=BOB\nHighScore2=9999999\nHighScoreName3=\n",
+          "\nSound=ON\n"}},
+        {"names keep seven characters and save only their letters",
+         "[Settings]\nHighScoreName1=ABCDEFGHIJ\nHighScoreName2=bob\nHighScoreName3=J0E!\nHighScoreName4=\xC3\x89MILE\n",
+         "ABCDEFG", 0,
+         {"\nHighScoreName1=ABCDEFG\n", "\nHighScoreName2=\n", "\nHighScoreName3=JE\n", "\nHighScoreName4=MILE\n"}},
+        {"the first of duplicate keys counts, other sections are ignored",
+         "HighScore1=111\n[Other]\nHighScore1=222\n[settings]\nhighscore1=333\nHighScore1=444\n"
+         "HighScoreName1=ANN\n  continued\n[Settings]\nHighScore1=555\n",
+         "ANN", 333, {"\nHighScoreName1=ANN\nHighScore1=333\n"}},
+        {"a huge file is read only at its head",
+         "[Settings]\nHighScore1=1\n" + std::string(30 << 20, 'x') + "\nHighScore2=2\n", "", 1,
+         {"\nHighScore1=1\nHighScoreName2=\nHighScore2=0\n"}},
+        {"binary garbage", garbage, nullptr, 77, {"\nHighScore1=77\n"}},
+    };
+    std::string table = "\\[Settings\\]\n";  // the game's keys only, every value valid
+    for (int n = 1; n <= 10; ++n)
+        table += "HighScoreName" + std::to_string(n) + "=[A-Z]{0,7}\nHighScore" + std::to_string(n) + "=[0-9]{1,7}\n";
+    const std::regex valid(table + "Sound=(ON|OFF)\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::Game g(1, c.file);
+        if (c.name1) {
+            EXPECT_EQ(g.form().HighNames[1], c.name1);
+        }
+        EXPECT_EQ(g.form().HighScores[1], c.score1);
+        const std::string saved = SavedAfter(g);
+        EXPECT_TRUE(std::regex_match(saved, valid)) << saved;
+        for (const std::string& part : c.saved) EXPECT_NE(saved.find(part), std::string::npos) << part;
     }
-    EXPECT_FALSE(g.form().SoundOn());
-    EXPECT_EQ(SavedAfter(g), EmptyTableText());
-}
-
-TEST(Settings, TableAndSoundRoundTripInStoredOrder) {
-    // Not sorted, CRLF line ends, blanks around names and values.
-    test::Game g(1,
-                 "[Settings]\r\nHighScoreName1=ANN\r\nHighScore1=300\r\n"
-                 "HighScoreName2 =  BOB  \r\nHighScore2 = 9999999\r\nSound=ON\r\n");
-    EXPECT_EQ(g.form().HighNames[1], "ANN");
-    EXPECT_EQ(g.form().HighScores[1], 300);
-    EXPECT_EQ(g.form().HighNames[2], "BOB");
-    EXPECT_EQ(g.form().HighScores[2], 9'999'999);
-    EXPECT_TRUE(g.form().SoundOn());
-    std::string expected = EmptyTableText();
-    expected.replace(expected.find("HighScoreName1=\nHighScore1=0"), 28, "HighScoreName1=ANN\nHighScore1=300");
-    expected.replace(expected.find("HighScoreName2=\nHighScore2=0"), 28, "HighScoreName2=BOB\nHighScore2=9999999");
-    expected.replace(expected.find("OFF"), 3, "ON");
-    EXPECT_EQ(SavedAfter(g), expected);
 }
 
 TEST(Settings, ScoresThatAreNotDecimalsInRangeReadAsZeroAndSoundIsOnOnlyForExactlyOn) {
-    for (const char* value : {"on", "On", "ONN", "1", ""}) {
+    for (const char* value : {"ON", "on", "On", "ONN", "1", ""}) {
         test::Game g(1, std::string("[Settings]\nSound=") + value + "\n");
-        EXPECT_FALSE(g.form().SoundOn()) << value;
+        EXPECT_EQ(g.form().SoundOn(), value == std::string("ON")) << value;
     }
     const std::pair<const char*, std::int32_t> cases[] = {
         {"abc", 0}, {"-5", 0}, {"+7", 0}, {"10000000", 0}, {"99999999999999999999", 0}, {"12abc", 0},
@@ -102,63 +128,6 @@ TEST(Settings, ScoresThatAreNotDecimalsInRangeReadAsZeroAndSoundIsOnOnlyForExact
         test::Game g(1, std::string("[Settings]\nHighScore1=") + text + "\n");
         EXPECT_EQ(g.form().HighScores[1], score) << text;
     }
-}
-
-TEST(Settings, NamesKeepSevenCharactersAndSaveOnlyTheirLetters) {
-    test::Game g(1,
-                 "[Settings]\nHighScoreName1=ABCDEFGHIJ\nHighScoreName2=bob\nHighScoreName3=J0E!\n"
-                 "HighScoreName4=\xC3\x89MILE\n");
-    EXPECT_EQ(g.form().HighNames[1], "ABCDEFG");
-    EXPECT_EQ(g.form().HighNames[2], "bob");
-    const std::string saved = SavedAfter(g);
-    EXPECT_NE(saved.find("HighScoreName1=ABCDEFG\n"), std::string::npos);
-    EXPECT_NE(saved.find("HighScoreName2=\n"), std::string::npos);
-    EXPECT_NE(saved.find("HighScoreName3=JE\n"), std::string::npos);
-    EXPECT_NE(saved.find("HighScoreName4=MILE\n"), std::string::npos);
-}
-
-TEST(Settings, FirstOfDuplicateKeysCountsAndOtherSectionsAreIgnored) {
-    test::Game g(1,
-                 "HighScore1=111\n[Other]\nHighScore1=222\n[settings]\nhighscore1=333\nHighScore1=444\n"
-                 "HighScoreName1=ANN\n  continued\n[Settings]\nHighScore1=555\n");
-    EXPECT_EQ(g.form().HighScores[1], 333);
-    EXPECT_EQ(g.form().HighNames[1], "ANN");
-    // The next save writes the game's keys only.
-    const std::string saved = SavedAfter(g);
-    EXPECT_EQ(saved.find("Other"), std::string::npos);
-    EXPECT_EQ(saved.find("111"), std::string::npos);
-}
-
-TEST(Settings, BinaryGarbageStartsTheGameAndTheNextSaveIsValid) {
-    std::mt19937 dice(7);
-    std::string garbage = "[Settings]\nHighScore1=77\n";
-    for (int i = 0; i < 100'000; ++i) garbage += static_cast<char>(dice());
-    garbage += "\n[Settings]\nHighScoreName1=\x01\xFF\x7F[\n";
-    test::Game g(1, garbage);
-    EXPECT_EQ(g.form().HighScores[1], 77);
-    g.Click(T + 5, g.form().pctScores);  // the board draws whatever the names hold
-    const std::string saved = SavedAfter(g);
-    std::istringstream lines(saved);
-    std::string line;
-    int keys = 0;
-    while (std::getline(lines, line)) {
-        if (line == "[Settings]") continue;
-        ++keys;
-        const std::string value = line.substr(line.find('=') + 1);
-        const bool score = line.rfind("HighScore", 0) == 0 && line.rfind("HighScoreName", 0) != 0;
-        for (const unsigned char c : value) EXPECT_TRUE(score ? std::isdigit(c) : std::isupper(c)) << line;
-    }
-    EXPECT_EQ(keys, 21);
-}
-
-TEST(Settings, HugeFileIsReadOnlyAtItsHead) {
-    std::string text = "[Settings]\nHighScore1=1\n";
-    text += std::string(30 << 20, 'x');
-    text += "\nHighScore2=2\n";  // beyond what a settings file can be
-    test::Game g(1, text);
-    EXPECT_EQ(g.form().HighScores[1], 1);
-    EXPECT_EQ(g.form().HighScores[2], 0);
-    EXPECT_NE(SavedAfter(g).find("\nHighScore1=1\n"), std::string::npos);
 }
 
 TEST(Settings, PipeInPlaceOfTheFileDoesNotHoldUpStartUp) {
@@ -193,10 +162,9 @@ TEST(Settings, FullDiskLeavesTheOldFileIntact) {
     const std::string message = testing::internal::GetCapturedStderr();
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldSignal);
-
     EXPECT_EQ(saved, old);
     EXPECT_NE(message.find("cannot write the settings: File too large"), std::string::npos) << message;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(g.home.Path() + "/FrothwickPro"), {}), 1);
+    EXPECT_EQ(FilesIn(g.home.Path() + "/FrothwickPro"), 1u);
 }
 
 }  // namespace
