@@ -78,6 +78,18 @@ TEST_F(StartUp, LeftoverTraceFileIsDeletedButNotAFolder) {
     }
 }
 
+TEST_F(StartUp, TheDiceFollowTheWallClockNotTheTimeSinceStart) {
+    auto firstDraws = [](std::uint64_t wallClockNs) {
+        platform::HeadlessPlatform headless;  // the same virtual clock every time
+        headless.SetWallClockStart(wallClockNs);
+        FrmMain form(headless);
+        form.Form_Load();
+        return std::array<float, 3>{form.Rnd(), form.Rnd(), form.Rnd()};
+    };
+    EXPECT_EQ(firstDraws(1'800'000'000'000'000'000), firstDraws(1'800'000'000'000'000'000));
+    EXPECT_NE(firstDraws(1'800'000'000'000'000'000), firstDraws(1'800'000'001'000'000'000));
+}
+
 TEST_F(FindCell, AnswersTheRowTheCanIsMovingInto) {
     struct Case {
         std::int32_t x, y;

@@ -58,6 +58,8 @@ public:
     Cursor CurrentCursor() const { return cursor_; }
     const std::function<bool(int, int)>& DragArea() const { return dragArea_; }
     void SetProgramDir(std::string dir) { programDir_ = std::move(dir); }
+    // The wall clock's reading when the virtual clock stood at 0 (ns since 1970).
+    void SetWallClockStart(std::uint64_t ns) { wallStartNs_ = ns; }
 
     // --- Platform ---
     void OpenWindow(const std::string& caption, int w, int h) override;
@@ -69,7 +71,7 @@ public:
     bool PollEvent(Event& event) override;
     void WaitEvent(std::uint64_t deadline) override;
     std::uint64_t NowMs() override { return now_; }
-    std::uint64_t WallClockNs() override { return now_ * 1'000'000; }
+    std::uint64_t WallClockNs() override { return wallStartNs_ + now_ * 1'000'000; }
     void SetHandCursor(const Image&, int, int) override {}
     void SetCursor(Cursor cursor) override { cursor_ = cursor; }
     void SetDragArea(std::function<bool(int, int)> draggable) override { dragArea_ = std::move(draggable); }
@@ -90,6 +92,7 @@ private:
     std::uint64_t now_;
     std::uint64_t syncSoundMs_ = 2500;
     std::uint64_t stopAt_ = kForever;
+    std::uint64_t wallStartNs_ = 1'800'000'000'000'000'000;  // early 2027
     std::deque<Scripted> script_;  // sorted by time, stable for equal times
     std::vector<std::uint32_t> frame_;
     int frameW_ = 0, frameH_ = 0, presents_ = 0;
