@@ -17,8 +17,6 @@ void Surface::Resize(int width, int height, Color fill) {
     Changed({0, 0, width_, height_});
 }
 
-void Surface::Fill(Color color) { FillRect({0, 0, width_, height_}, color); }
-
 bool Surface::Clip(Rect& r) const {
     const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
     const int x1 = std::min(r.x + r.w, width_), y1 = std::min(r.y + r.h, height_);

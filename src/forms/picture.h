@@ -45,7 +45,6 @@ public:
     const std::uint32_t* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
 
     void Resize(int width, int height, Color fill);
-    void Fill(Color color);
     void FillRect(Rect r, Color color);
     // Draws the picture with its top-left at (x, y) at its own size. Transparent pixels
     // show `background`.

@@ -44,7 +44,6 @@ void HeadlessPlatform::OpenWindow(const std::string& caption, int w, int h) {
     frameW_ = w;
     frameH_ = h;
     frame_.assign(static_cast<std::size_t>(w) * h, 0);
-    windowOpen_ = true;
 }
 
 void HeadlessPlatform::Minimize() {

@@ -52,7 +52,6 @@ public:
     const std::vector<PlayedSound>& Sounds() const { return sounds_; }
     const std::vector<std::string>& Urls() const { return urls_; }
     const std::string& Caption() const { return caption_; }
-    bool WindowOpen() const { return windowOpen_; }
     int MinimizeCount() const { return minimizes_; }
     int DragCount() const { return drags_; }
     Cursor CurrentCursor() const { return cursor_; }
@@ -100,7 +99,6 @@ private:
     std::vector<std::string> urls_;
     std::string caption_;
     std::string programDir_ = ".";
-    bool windowOpen_ = false;
     int minimizes_ = 0, drags_ = 0;
     Cursor cursor_ = Cursor::Default;
     std::function<bool(int, int)> dragArea_;
