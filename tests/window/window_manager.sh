@@ -1,0 +1,42 @@
+# Under a real window manager (openbox): dragging the background with the left button
+# (the system's own move) and with the right one moves the window by exactly the
+# pointer's way; the minimise icon pauses a running game and iconifies the window;
+# restored, it comes back borderless with the game paused.
+source "$(dirname "$0")/common.bash"
+
+openbox >/dev/null 2>&1 &
+sleep 1
+start_game
+xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q '= 0, 0, 0, 0' || fail "the window has a frame"
+
+drag() {  # button dx dy: press on the background, move in two steps, release
+    xdotool mousemove $((WX + 200)) $((WY + 420)) mousedown "$1" sleep 0.2 \
+        mousemove $((WX + 200 + $2 / 2)) $((WY + 420 + $3 / 2)) sleep 0.2 \
+        mousemove $((WX + 200 + $2)) $((WY + 420 + $3)) sleep 0.2 mouseup "$1"
+    sleep 0.5
+    local x0=$WX y0=$WY
+    eval "$(xdotool getwindowgeometry --shell "$WID")"
+    WX=$X WY=$Y
+    [[ $((WX - x0)) -eq $2 && $((WY - y0)) -eq $3 ]] ||
+        fail "button $1 moved the window by ($((WX - x0)), $((WY - y0))), not ($2, $3)"
+}
+drag 1 100 50
+drag 3 -80 -30
+
+click 486 192                           # New Game
+screenshot 2.6
+running=$(region 486 108 32 32)         # the pause face
+click 552 24                            # the minimise icon
+sleep 0.5
+xprop -id "$WID" WM_STATE | grep -q 'Iconic' || fail "the window was not minimised"
+xdotool windowmap "$WID" windowactivate "$WID"
+sleep 0.5
+xprop -id "$WID" WM_STATE | grep -q 'Normal' || fail "the window was not restored"
+eval "$(xdotool getwindowgeometry --shell "$WID")"
+[[ "$WIDTH" -eq 599 && "$HEIGHT" -eq 436 ]] || fail "restored as ${WIDTH}x${HEIGHT}"
+xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q '= 0, 0, 0, 0' || fail "restored with a frame"
+WX=$X WY=$Y
+screenshot 0.5
+[[ "$(region 486 108 32 32)" != "$running" ]] || fail "the game was not paused by minimising"
+close_and_wait
+echo "window manager: ok"
