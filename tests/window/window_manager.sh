@@ -5,7 +5,10 @@
 source "$(dirname "$0")/common.bash"
 
 openbox >/dev/null 2>&1 &
-sleep 1
+for _ in $(seq 50); do  # until the window manager has taken over the screen
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
 start_game
 xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q '= 0, 0, 0, 0' || fail "the window has a frame"
 
