@@ -17,11 +17,11 @@ void FrmMain::pctAction_Click() {
     if (Shows(pctAction, frmGraphics.pctPause)) {
         Paused = true;
         pctAction.Picture = frmGraphics.pctPlay.Picture;
-        pctAction.ToolTipText = std::string("Play");
+        pctAction.ToolTipText = "Play";
     } else {
         Paused = false;
         pctAction.Picture = frmGraphics.pctPause.Picture;
-        pctAction.ToolTipText = std::string("Pause");
+        pctAction.ToolTipText = "Pause";
     }
 }
 

@@ -27,7 +27,7 @@ void FrmMain::pctNew_Click() {
     NewBoard();
     pctAction.Visible = true;
     pctAction.Picture = frmGraphics.pctPause.Picture;
-    pctAction.ToolTipText = std::string("Pause");
+    pctAction.ToolTipText = "Pause";
     while (Lives != 0) {
         GameStep();
         Delay(TickDelay);

@@ -75,7 +75,7 @@ void MainWindow::LayOut() {
         b.box.Width = b.width;
         b.box.Height = b.height;
         b.box.Visible = b.visible;
-        b.box.ToolTipText = std::string(b.toolTip);
+        b.box.ToolTipText = b.toolTip;
         b.box.HandCursor = b.hand;
         Add(b.box);
     }

@@ -206,9 +206,6 @@ SdlPlatform::~SdlPlatform() {
     if (handCursor_ != nullptr) {
         SDL_FreeCursor(handCursor_);
     }
-    if (systemHand_ != nullptr) {
-        SDL_FreeCursor(systemHand_);
-    }
     if (pendingIcon_ != nullptr) {
         SDL_FreeSurface(pendingIcon_);
     }
@@ -573,15 +570,8 @@ void SdlPlatform::SetCursor(Cursor cursor) {
     }
     cursor_ = cursor;
     if (cursor == Cursor::Hand) {
-        SDL_Cursor* hand = handCursor_;
-        if (hand == nullptr) {
-            if (systemHand_ == nullptr) {
-                systemHand_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
-            }
-            hand = systemHand_;
-        }
-        if (hand != nullptr) {
-            SDL_SetCursor(hand);
+        if (handCursor_ != nullptr) {
+            SDL_SetCursor(handCursor_);
         }
     } else {
         SDL_SetCursor(SDL_GetDefaultCursor());

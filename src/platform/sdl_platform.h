@@ -95,7 +95,6 @@ private:
     Image handImage_;
     int handHotX_ = 0, handHotY_ = 0;
     SDL_Cursor* handCursor_ = nullptr;
-    SDL_Cursor* systemHand_ = nullptr;  // stand-in until SetHandCursor provides a picture
     Cursor cursor_ = Cursor::Default;
 
     SdlDragArea dragArea_;
