@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS
 
-.PHONY: all build sanitize-build deps run test bench fuzz assets install clean
+.PHONY: all build sanitize-build deps run test bench fuzz assets install clean format format-check
 
 all: build
 
@@ -32,8 +32,19 @@ $(SAN_BUILD)/CMakeCache.txt:
 sanitize-build: $(SAN_BUILD)/CMakeCache.txt
 	cmake --build $(SAN_BUILD) -j $(JOBS) --target frothwick_tests
 
-# Every test, then the headless tests once more under the sanitizers.
-test: deps build sanitize-build
+# Every C and C++ file of ours, for clang-format.
+SOURCES = $(shell find src tests bench fuzz -name '*.cpp' -o -name '*.h' -o -name '*.c')
+
+# Rewrites every source file in the house style (.clang-format).
+format:
+	clang-format -i $(SOURCES)
+
+# Fails on any file that `make format` would change.
+format-check: deps
+	@clang-format --dry-run --Werror $(SOURCES)
+
+# The style check, every test, then the headless tests once more under the sanitizers.
+test: deps format-check build sanitize-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -E '^window[.]'
 
