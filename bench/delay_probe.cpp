@@ -18,7 +18,8 @@ int main() {
     for (int i = 0; i < kWaits; ++i) {
         const auto start = std::chrono::steady_clock::now();
         form.Delay(kDelay);
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
         const double over = took.count() - kDelay;
         total += over;
         worst = std::max(worst, over);

@@ -16,7 +16,8 @@ void BM_DrawBoardAndPresent(benchmark::State& state) {
     form.NewBoard();
     for (int r = 4; r <= 15; ++r)
         for (int c = 0; c <= 11; ++c)
-            if (form.Board[r][c] == 0) form.Board[r][c] = static_cast<std::int16_t>(1 + (r * 7 + c) % 6);
+            if (form.Board[r][c] == 0)
+                form.Board[r][c] = static_cast<std::int16_t>(1 + (r * 7 + c) % 6);
     for (auto _ : state) {
         form.DrawBoard();
         form.Present();

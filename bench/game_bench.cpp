@@ -55,7 +55,8 @@ void BM_CheckAllMatchesBusyBoardWithoutBlock(benchmark::State& state) {
     PlayingWindow w;
     // Neighbours in a row always differ, so no block of six exists.
     for (int r = 2; r <= 15; ++r)
-        for (int c = 0; c <= 11; ++c) w.form.Board[r][c] = static_cast<std::int16_t>(1 + (r * 7 + c) % 6);
+        for (int c = 0; c <= 11; ++c)
+            w.form.Board[r][c] = static_cast<std::int16_t>(1 + (r * 7 + c) % 6);
     for (auto _ : state) w.form.CheckAllMatches();
 }
 BENCHMARK(BM_CheckAllMatchesBusyBoardWithoutBlock);

@@ -22,18 +22,23 @@ inline void CheckSettingsText(const std::string& text) {
     scores::SettingsStore reread("FrothwickPro");
     reread.Parse(store.Text());
     for (int row = 0; row <= 10; ++row) {
-        for (const std::string& key : {"HighScoreName" + std::to_string(row), "HighScore" + std::to_string(row)}) {
+        for (const std::string& key :
+             {"HighScoreName" + std::to_string(row), "HighScore" + std::to_string(row)}) {
             const std::string value = store.GetSetting("Settings", key);
-            Require(reread.GetSetting("Settings", key) == value, key + " changed on the way through the file");
+            Require(reread.GetSetting("Settings", key) == value,
+                    key + " changed on the way through the file");
             Require(value.find('\n') == std::string::npos, key + " holds a line break");
             const std::int32_t score = scores::ScoreFromText(value);
-            Require(score >= 0 && score <= scores::kHighestScore, key + " gives a score out of range");
+            Require(score >= 0 && score <= scores::kHighestScore,
+                    key + " gives a score out of range");
             const std::string name = scores::NameForStore(value);
-            Require(name.size() <= scores::kBoardLetters && name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::string::npos,
+            Require(name.size() <= scores::kBoardLetters &&
+                        name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::string::npos,
                     key + " gives a name the board cannot show");
         }
     }
-    Require(reread.GetSetting("Settings", "Sound") == store.GetSetting("Settings", "Sound"), "Sound changed");
+    Require(reread.GetSetting("Settings", "Sound") == store.GetSetting("Settings", "Sound"),
+            "Sound changed");
 }
 
 }  // namespace fuzz

@@ -30,7 +30,8 @@ TEST_F(About, OpensCentredLinksToTheProductPageAndClosesWithoutStartingAGame) {
     });
     g.ClickPlaced(T + 60, f.pctAboutText2);
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-    EXPECT_TRUE(!f.pctAboutText1.Visible && f.pctNew.Visible && f.lineLeft.Visible && !f.pctAction.Visible);
+    EXPECT_TRUE(!f.pctAboutText1.Visible && f.pctNew.Visible && f.lineLeft.Visible &&
+                !f.pctAction.Visible);
     EXPECT_TRUE(!f.Paused && f.GameOver);
 }
 

@@ -20,7 +20,8 @@ using NewBoard = test::GameTest;
 using DrawBoard = test::GameTest;
 
 TEST_F(StartUp, IdleStateGeometryFrameAndScreen) {
-    EXPECT_EQ((std::array<int, 4>{f.CellWidth, f.CellHeight, f.Lives, f.FallStep}), (std::array<int, 4>{32, 20, 3, 5}));
+    EXPECT_EQ((std::array<int, 4>{f.CellWidth, f.CellHeight, f.Lives, f.FallStep}),
+              (std::array<int, 4>{32, 20, 3, 5}));
     EXPECT_TRUE(f.TickDelay == 0 && f.GameOver && !f.pctAction.Visible);
     EXPECT_EQ(g.BoardText(), test::BoardText({}));
     EXPECT_EQ(f.Caption(), "Frothwick");
@@ -33,7 +34,8 @@ TEST_F(StartUp, IdleStateGeometryFrameAndScreen) {
     // On screen: the red frame at x 13 and 402, y 72 and 401, with one blank pixel
     // between the last column/row and the right/bottom lines.
     for (int i = 0; i <= 329; i += 7)
-        for (const auto& [x, y] : {XY{13, 72 + i}, XY{402, 72 + i}, XY{13 + i, 72}, XY{13 + i, 401}})
+        for (const auto& [x, y] :
+             {XY{13, 72 + i}, XY{402, 72 + i}, XY{13 + i, 72}, XY{13 + i, 401}})
             EXPECT_EQ(g.Pixel(x, y), kFrameRed) << x << "," << y;
     EXPECT_NE(g.Pixel(401, 200), kFrameRed);
     EXPECT_NE(g.Pixel(200, 400), kFrameRed);
@@ -46,16 +48,19 @@ TEST_F(StartUp, IdleStateGeometryFrameAndScreen) {
     EXPECT_TRUE(g.FrameShows(zero, 430, 60));
     for (int y = 0; y < zero.height; ++y) zero.pixels[static_cast<std::size_t>(y) * zero.width] = 0;
     for (int i = 0; i < 6; ++i) EXPECT_TRUE(g.FrameShows(zero, 556 - 21 * i, 60)) << i;
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(g.FrameShows(a.Image("mug_full.gif"), 458 + 33 * i, 355)) << i;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(g.FrameShows(a.Image("mug_full.gif"), 458 + 33 * i, 355)) << i;
     for (int r = 0; r <= 15; ++r)
         for (int c = 0; c <= 11; ++c)
-            ASSERT_TRUE(g.FrameShows(a.Image("empty_cell.gif"), 17 + 32 * c, 80 + 20 * r)) << r << "," << c;
+            ASSERT_TRUE(g.FrameShows(a.Image("empty_cell.gif"), 17 + 32 * c, 80 + 20 * r))
+                << r << "," << c;
     // The focus holder is painted black.
     EXPECT_EQ(g.Pixel(456, 328), 0x000000u);
     EXPECT_EQ(g.Pixel(556, 347), 0x000000u);
     // The grid follows the left and top lines wherever they are placed.
-    for (const auto& [left, top, x0, x11, y0, y15] : {std::array<int, 6>{200, 1080, 17, 369, 80, 380},
-                                                      std::array<int, 6>{150, 300, 14, 366, 28, 328}}) {
+    for (const auto& [left, top, x0, x11, y0, y15] :
+         {std::array<int, 6>{200, 1080, 17, 369, 80, 380},
+          std::array<int, 6>{150, 300, 14, 366, 28, 328}}) {
         f.lineLeft.X1 = left;
         f.lineTop.Y1 = top;
         f.InitializeBoard();
@@ -68,8 +73,10 @@ TEST_F(StartUp, LeftoverTraceFileIsDeletedButNotAFolder) {
     test::TempDir dir;
     for (const bool folder : {false, true}) {
         const std::string trace = dir.Path() + "/Frothwick.txt";
-        if (folder) std::filesystem::create_directory(trace);
-        else std::ofstream(trace) << "old trace";
+        if (folder)
+            std::filesystem::create_directory(trace);
+        else
+            std::ofstream(trace) << "old trace";
         platform::HeadlessPlatform headless;
         headless.SetProgramDir(dir.Path());
         FrmMain form(headless);
@@ -96,10 +103,12 @@ TEST_F(FindCell, AnswersTheRowTheCanIsMovingInto) {
         std::int16_t row, column;
         bool found;
     };
-    for (const Case& c : {Case{f.ColumnX[4], f.RowY[3], 3, 4, true}, Case{f.ColumnX[4], f.RowY[3] + 1, 4, 4, true},
-                          Case{f.ColumnX[4], f.RowY[3] - 1, 3, 4, true}, Case{f.ColumnX[0], f.RowY[0] - 20, 0, 0, true},
-                          Case{f.ColumnX[0], f.RowY[0] - 21, 16, 0, true},  // the column alone is enough
-                          Case{f.ColumnX[11] + 1, f.RowY[15] + 1, 16, 12, false}}) {
+    for (const Case& c :
+         {Case{f.ColumnX[4], f.RowY[3], 3, 4, true}, Case{f.ColumnX[4], f.RowY[3] + 1, 4, 4, true},
+          Case{f.ColumnX[4], f.RowY[3] - 1, 3, 4, true},
+          Case{f.ColumnX[0], f.RowY[0] - 20, 0, 0, true},
+          Case{f.ColumnX[0], f.RowY[0] - 21, 16, 0, true},  // the column alone is enough
+          Case{f.ColumnX[11] + 1, f.RowY[15] + 1, 16, 12, false}}) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         std::int16_t row = -1, column = -1;
         bool found = !c.found;
@@ -123,7 +132,8 @@ TEST_F(NewBoard, ObstacleStacksOfOneThreeOrFourOnTheFloorOnlyOneDrawPerColumnAnd
             ++stacks;
         }
         f.NewBoard();
-        ASSERT_EQ(g.BoardText(), test::BoardText({rows[0].c_str(), rows[1].c_str(), rows[2].c_str(), rows[3].c_str()}))
+        ASSERT_EQ(g.BoardText(), test::BoardText({rows[0].c_str(), rows[1].c_str(), rows[2].c_str(),
+                                                  rows[3].c_str()}))
             << n;
         ASSERT_EQ(f.Rnd(), replay());  // both generators are at the same point
         for (int i = 0; i <= 16; ++i) ASSERT_EQ(f.Board[i][12] + f.Board[16][std::min(i, 12)], 0);
@@ -147,14 +157,16 @@ TEST_F(DrawBoard, RepaintPaintsEveryCellFromItsSprite) {
     g.Send(g.Now() + 5, platform::EventType::Expose);  // a repaint draws from the board
     g.Run();
     const auto& a = f.assets;
-    const char* obstacles[] = {"obstacle_top.gif", "obstacle_middle.gif", "obstacle_bottom.gif", "obstacle_single.gif"};
+    const char* obstacles[] = {"obstacle_top.gif", "obstacle_middle.gif", "obstacle_bottom.gif",
+                               "obstacle_single.gif"};
     for (int r = 0; r <= 15; ++r)
         for (int c = 0; c <= 11; ++c) {
             const int code = f.Board[r][c];
-            const std::string sprite =
-                code >= 500 ? obstacles[code - 500]
-                : code == 0 ? "empty_cell.gif"
-                            : "can_" + std::to_string(code - 1) + "_" + std::to_string(f.BoardFrame[r][c]) + ".gif";
+            const std::string sprite = code >= 500 ? obstacles[code - 500]
+                                       : code == 0
+                                           ? "empty_cell.gif"
+                                           : "can_" + std::to_string(code - 1) + "_" +
+                                                 std::to_string(f.BoardFrame[r][c]) + ".gif";
             ASSERT_TRUE(g.FrameShows(a.Image(sprite), f.ColumnX[c], f.RowY[r])) << r << "," << c;
         }
     // Code 6 in frame 7 is the last holder.

@@ -34,7 +34,8 @@ TEST_F(Chrome, AnyButtonOnTheBackgroundOrPlayfieldMovesTheWindow) {
                               {20, 200, 200, 1},  // the playfield
                               {30, 150, 30, 4}};  // the logo: a control without a handler
     for (const auto& p : presses)
-        for (const EventType type : {EventType::MouseDown, EventType::MouseUp}) g.Send(T + p[0], type, p[1], p[2], p[3]);
+        for (const EventType type : {EventType::MouseDown, EventType::MouseUp})
+            g.Send(T + p[0], type, p[1], p[2], p[3]);
     g.Click(T + 40, f.pctScores);
     g.At(T + 50, [&] {
         EXPECT_EQ(g.platform.DragCount(), 2);
@@ -91,7 +92,8 @@ TEST(Shutdown, EveryWayOutSavesOnceUnloadsAndEndsAtOnce) {
          },
          "HighScore1=0\n"},
         {"exit icon: the score is not recorded", "", 900,
-         [](test::Game& g) { g.Click(T + 10, g.form().pctExitIcon); }, "HighScoreName1=\nHighScore1=0\n"},
+         [](test::Game& g) { g.Click(T + 10, g.form().pctExitIcon); },
+         "HighScoreName1=\nHighScore1=0\n"},
         {"Exit button, score 0", "", 0, quit, "HighScore1=0\n"},
         {"Exit button, qualifying score: after the name", "", 900,
          [&](test::Game& g) {
@@ -101,7 +103,8 @@ TEST(Shutdown, EveryWayOutSavesOnceUnloadsAndEndsAtOnce) {
              g.Key(T + 601, 13);
          },
          "HighScoreName1=Q\nHighScore1=900\n"},
-        {"close during a game: the table as it stood", "[Settings]\nHighScoreName1=ANN\nHighScore1=1\n", 0,
+        {"close during a game: the table as it stood",
+         "[Settings]\nHighScoreName1=ANN\nHighScore1=1\n", 0,
          [](test::Game& g) {
              g.Click(T + 10, g.form().pctNew);
              g.At(T + 20'000, [&g] { EXPECT_GT(g.form().Score, 0); });

@@ -24,7 +24,8 @@ Image Solid(int w, int h, std::uint32_t argb) {
 
 TEST(Twips, WholePixelsAndRounding) {
     // 2002 is 133.47 pixels; 2047.5 is 136.5 and rounds to the nearest pixel, up.
-    for (const auto& [twips, pixels] : {std::pair{480.0, 32}, {6450.0, 430}, {2002.0, 133}, {2047.5, 137}})
+    for (const auto& [twips, pixels] :
+         {std::pair{480.0, 32}, {6450.0, 430}, {2002.0, 133}, {2047.5, 137}})
         EXPECT_EQ(forms::ToPixels(twips), pixels) << twips;
     EXPECT_EQ(forms::RoundHalfEven(2.5), 2);
     EXPECT_EQ(forms::RoundHalfEven(3.5), 4);

@@ -50,7 +50,13 @@ TEST(Landing, OnTheFloorOrFivePixelsIntoTheRowAboveAStackTheCanSnapsIntoItWithFo
     const Case cases[] = {
         // It reaches into row 15 once its top passes RowY(14): 58 steps of 5 pixels.
         {{}, 2, 5, 58, 15, 30},
-        {{"....2.......", "....1.......", "....2.......", "....1.......", "....2.......", "....1......."}, 4, 4, 34, 9, 18},
+        {{"....2.......", "....1.......", "....2.......", "....1.......", "....2.......",
+          "....1......."},
+         4,
+         4,
+         34,
+         9,
+         18},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
@@ -72,7 +78,8 @@ TEST(Landing, OnTheFloorOrFivePixelsIntoTheRowAboveAStackTheCanSnapsIntoItWithFo
         EXPECT_EQ(f.BoardFrame[c.row][c.column], c.steps % 8);
         EXPECT_EQ(f.Score, c.points);
         EXPECT_EQ(g.ScoreShown(), "00000" + std::to_string(c.points));
-        EXPECT_TRUE(g.Shows(f.pctBeer[c.kind * 8 + c.steps % 8], f.ColumnX[c.column], f.RowY[c.row]));
+        EXPECT_TRUE(
+            g.Shows(f.pctBeer[c.kind * 8 + c.steps % 8], f.ColumnX[c.column], f.RowY[c.row]));
         EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[c.row - 1]));
     }
 }
@@ -102,7 +109,8 @@ TEST_F(NewGame, StartsAfterTwoSecondsWithFullMugsAndThePauseFace) {
     f.pctLives[1].Picture = f.frmGraphics.pctEmptyMug.Picture;
     const std::uint64_t t0 = g.NewGame();
     g.At(t0 + 1999, [&] {
-        EXPECT_TRUE(!f.GameOver && f.Lives == 3 && f.TickDelay == 90 && !f.pctAction.Visible && !f.CanFalling);
+        EXPECT_TRUE(!f.GameOver && f.Lives == 3 && f.TickDelay == 90 && !f.pctAction.Visible &&
+                    !f.CanFalling);
         EXPECT_TRUE(g.MugsShow(3));
     });
     g.At(t0 + 2001, [&] {
@@ -121,7 +129,8 @@ TEST(Unattended, GamePlaysUntilLostTheSameWayForTheSameSeed) {
         FrmMain& f = g.form();
         g.NewGame();
         EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-        EXPECT_TRUE(f.Lives == 0 && f.GameOver && !f.pctAction.Visible && f.pctNew.Visible && g.MugsShow(0));
+        EXPECT_TRUE(f.Lives == 0 && f.GameOver && !f.pctAction.Visible && f.pctNew.Visible &&
+                    g.MugsShow(0));
         char shown[8];
         std::snprintf(shown, sizeof shown, "%07d", static_cast<int>(f.Score));
         EXPECT_EQ(g.ScoreShown(), shown);
@@ -139,9 +148,7 @@ TEST_F(NewGame, LoweredTickDelayIsUsedByTheVeryNextWait) {
         f.Score = 9990;
         f.CanY = f.RowY[14] + 5;
     });
-    g.At(t0 + 2091, [&] {
-        EXPECT_TRUE(f.TickDelay == 88 && !f.CanFalling);
-    });
+    g.At(t0 + 2091, [&] { EXPECT_TRUE(f.TickDelay == 88 && !f.CanFalling); });
     g.At(t0 + 2179, [&] { EXPECT_TRUE(f.CanFalling); });  // spawned at t0 + 2090 + 88
     g.Run();
 }
@@ -160,9 +167,7 @@ TEST_F(NewGame, ClickedDuringAGameRunsItsOwnGameThenTheInterruptedLoopEndsToo) {
         frozenY = f.CanY;
     });
     g.At(nameTyped - 1, [&] { EXPECT_EQ(f.CanY, frozenY); });  // the old loop is suspended
-    g.At(nameTyped + 1, [&] {
-        EXPECT_TRUE(f.Score == 0 && !f.Paused && f.CanFalling);
-    });
+    g.At(nameTyped + 1, [&] { EXPECT_TRUE(f.Score == 0 && !f.Paused && f.CanFalling); });
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
     EXPECT_TRUE(f.Lives == 0 && f.GameOver && !f.pctAction.Visible);
 }

@@ -10,7 +10,8 @@
 namespace test {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "frothwick-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "frothwick-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
@@ -44,8 +45,8 @@ Ended Game::Run() {
 }
 
 void Game::Click(std::uint64_t ms, const forms::PictureBox& control, int button) {
-    const forms::Rect r{forms::ToPixels(control.Left), forms::ToPixels(control.Top), control.PixelWidth(),
-                        control.PixelHeight()};
+    const forms::Rect r{forms::ToPixels(control.Left), forms::ToPixels(control.Top),
+                        control.PixelWidth(), control.PixelHeight()};
     platform.ClickAt(ms, r.x + r.w / 2, r.y + r.h / 2, button);
 }
 
@@ -58,7 +59,8 @@ std::string Game::ScoreShown() {
     for (int i = 6; i >= 0; --i) {
         char shown = '?';
         for (int d = 0; d <= 9; ++d)
-            if (form().pctScore[i].Picture() == form().frmGraphics.pctDigit[d].Picture()) shown = static_cast<char>('0' + d);
+            if (form().pctScore[i].Picture() == form().frmGraphics.pctDigit[d].Picture())
+                shown = static_cast<char>('0' + d);
         text += shown;
     }
     return text;
@@ -66,7 +68,8 @@ std::string Game::ScoreShown() {
 
 bool Game::MugsShow(int lives) {
     for (int i = 0; i < 3; ++i)
-        if (form().pctLives[i].Picture() != (i < lives ? form().frmGraphics.pctMug : form().frmGraphics.pctEmptyMug).Picture())
+        if (form().pctLives[i].Picture() !=
+            (i < lives ? form().frmGraphics.pctMug : form().frmGraphics.pctEmptyMug).Picture())
             return false;
     return true;
 }
@@ -81,7 +84,8 @@ std::string Game::SettingsText() const {
 bool Game::FrameShows(const forms::Image& picture, int x, int y) const {
     for (int py = 0; py < picture.height; ++py)
         for (int px = 0; px < picture.width; ++px) {
-            const std::uint32_t p = picture.pixels[static_cast<std::size_t>(py) * picture.width + px];
+            const std::uint32_t p =
+                picture.pixels[static_cast<std::size_t>(py) * picture.width + px];
             if ((p >> 24) && (p & 0xFFFFFF) != Pixel(x + px, y + py)) return false;
         }
     return true;
@@ -107,7 +111,10 @@ void Game::SetBoard(std::initializer_list<const char*> rows) {
         for (int c = 0; c < 12 && text[c]; ++c) {
             const char cell = text[c];
             const auto obstacle = std::string("TMBS").find(cell);
-            f.Board[r][c] = static_cast<std::int16_t>(cell == '.' ? 0 : obstacle != std::string::npos ? 500 + obstacle : cell - '0');
+            f.Board[r][c] =
+                static_cast<std::int16_t>(cell == '.'                     ? 0
+                                          : obstacle != std::string::npos ? 500 + obstacle
+                                                                          : cell - '0');
         }
         ++r;
     }
@@ -119,7 +126,10 @@ std::string Game::BoardText() {
     for (int r = 0; r <= 15; ++r) {
         for (int c = 0; c <= 11; ++c) {
             const int code = form().Board[r][c];
-            text += code >= 500 && code <= 503 ? "TMBS"[code - 500] : code == 0 ? '.' : code <= 9 && code > 0 ? char('0' + code) : '?';
+            text += code >= 500 && code <= 503 ? "TMBS"[code - 500]
+                    : code == 0                ? '.'
+                    : code <= 9 && code > 0    ? char('0' + code)
+                                               : '?';
         }
         text += '\n';
     }

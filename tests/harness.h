@@ -59,7 +59,9 @@ public:
         return Now();
     }
     void Key(std::uint64_t ms, int keyCode) { platform.KeyAt(ms, keyCode); }
-    void At(std::uint64_t ms, std::function<void()> action) { platform.CallAt(ms, std::move(action)); }
+    void At(std::uint64_t ms, std::function<void()> action) {
+        platform.CallAt(ms, std::move(action));
+    }
 
     // The settings file and what it holds now.
     std::string SettingsPath() const { return home.Path() + "/FrothwickPro/settings.ini"; }
@@ -91,7 +93,10 @@ public:
         for (; form().CanFalling && steps < 1000; ++steps) form().GameStep();
         return steps;
     }
-    void SetSound(bool on) { form().pctSound.Picture = (on ? form().frmGraphics.pctSoundOn : form().frmGraphics.pctSoundOff).Picture; }
+    void SetSound(bool on) {
+        form().pctSound.Picture =
+            (on ? form().frmGraphics.pctSoundOn : form().frmGraphics.pctSoundOff).Picture;
+    }
     // The rectangles copied onto the window while action runs, in order.
     std::vector<forms::Rect> CopiesDuring(const std::function<void()>& action);
     // Presents what was drawn, then tells whether the window shows sprite's picture at (x, y).

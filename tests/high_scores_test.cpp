@@ -37,7 +37,8 @@ TEST(RecordScore, TakesTheFirstRowItReachesAndOpensEntryThereUnlessTheScoreIsZer
     };
     const Case cases[] = {
         {"a tie goes above", kThreeRows, 4000, 2,
-         "HighScoreName2=D\nHighScore2=4000\nHighScoreName3=BBB\nHighScore3=4000\nHighScoreName4=CCC\n"},
+         "HighScoreName2=D\nHighScore2=4000\nHighScoreName3=BBB\nHighScore3=4000\nHighScoreName4="
+         "CCC\n"},
         {"zero takes a row", "[Settings]\nHighScoreName1=ANN\nHighScore1=0\n", 0, 0,
          "HighScoreName1=\nHighScore1=0\nHighScoreName2=ANN\nHighScore2=0\n"},
         {"below all rows", tenRows, 50, 0, tenRows},
@@ -49,9 +50,11 @@ TEST(RecordScore, TakesTheFirstRowItReachesAndOpensEntryThereUnlessTheScoreIsZer
         ExitWithScore(g, T + 10, c.score);
         if (c.entryRow) {
             g.At(T + 20, [&] {
-                EXPECT_TRUE(f.EnteringName && f.EntryRow == c.entryRow && f.EntryColumn == 1 && f.Paused);
+                EXPECT_TRUE(f.EnteringName && f.EntryRow == c.entryRow && f.EntryColumn == 1 &&
+                            f.Paused);
                 EXPECT_TRUE(f.pctScoreBoard.Visible && !f.pctNew.Visible);
-                EXPECT_TRUE(BoardShows(g, f.frmGraphics.pctCursor, f.ColumnX[0], f.RowY[0] + 23 * (c.entryRow - 1)));
+                EXPECT_TRUE(BoardShows(g, f.frmGraphics.pctCursor, f.ColumnX[0],
+                                       f.RowY[0] + 23 * (c.entryRow - 1)));
             });
             g.Key(T + 30, 'D');
             g.Key(T + 31, 13);
@@ -62,24 +65,30 @@ TEST(RecordScore, TakesTheFirstRowItReachesAndOpensEntryThereUnlessTheScoreIsZer
 }
 
 TEST(ScoreBoard, DrawsNamesAndDigitsInTheirCells) {
-    test::Game g(1, "[Settings]\nHighScoreName1=JAZ\nHighScore1=9876512\nHighScoreName3=k[?Q\nHighScore3=30\n");
+    test::Game g(
+        1,
+        "[Settings]\nHighScoreName1=JAZ\nHighScore1=9876512\nHighScoreName3=k[?Q\nHighScore3=30\n");
     FrmMain& f = g.form();
     const auto& sprites = f.frmGraphics;
     g.Click(T + 10, f.pctScores);
     g.At(T + 20, [&] {
         const forms::Rect board = f.pctScoreBoard.Bounds();
-        EXPECT_EQ((std::vector<int>{board.x, board.y, board.w, board.h}), (std::vector<int>{10, 10, 396, 415}));
+        EXPECT_EQ((std::vector<int>{board.x, board.y, board.w, board.h}),
+                  (std::vector<int>{10, 10, 396, 415}));
         const int x0 = f.ColumnX[0], y0 = f.RowY[0];
-        for (int i = 0; i < 3; ++i) EXPECT_TRUE(BoardShows(g, sprites.pctAlpha["JAZ"[i] - 'A'], x0 + 22 * i, y0)) << i;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_TRUE(BoardShows(g, sprites.pctAlpha["JAZ"[i] - 'A'], x0 + 22 * i, y0)) << i;
         EXPECT_EQ(g.Pixel(10 + x0 + 66 + 11, 10 + y0 + 11), kBlack);  // no fourth letter
         const std::string digits = "9876512";
         for (int i = 0; i < 7; ++i)
-            EXPECT_TRUE(BoardShows(g, sprites.pctDigit[digits[i] - '0'], f.ColumnX[5] + 22 * i, y0)) << i;
+            EXPECT_TRUE(BoardShows(g, sprites.pctDigit[digits[i] - '0'], f.ColumnX[5] + 22 * i, y0))
+                << i;
         // Row 2 is empty: no letters, seven zeros.
         EXPECT_EQ(g.Pixel(10 + x0 + 11, 10 + y0 + 23 + 11), kBlack);
         EXPECT_TRUE(BoardShows(g, sprites.pctDigit[0], f.ColumnX[5] + 22 * 6, y0 + 23));
         // Characters after "Z" and below "A" are empty letter cells.
-        for (int j = 0; j < 3; ++j) EXPECT_TRUE(BoardShows(g, sprites.pctEmptyLetter, x0 + 22 * j, y0 + 46)) << j;
+        for (int j = 0; j < 3; ++j)
+            EXPECT_TRUE(BoardShows(g, sprites.pctEmptyLetter, x0 + 22 * j, y0 + 46)) << j;
         EXPECT_TRUE(BoardShows(g, sprites.pctAlpha['Q' - 'A'], x0 + 66, y0 + 46));
         EXPECT_FALSE(f.EnteringName);
     });
@@ -95,16 +104,19 @@ TEST(ScoreBoard, ClearDuringEntryStartsItAfreshOnRowOne) {
     g.Click(T + 30, f.pctClear);
     g.At(T + 40, [&] {
         EXPECT_TRUE(f.HighScores[1] == 3500 && f.HighNames[1].empty());
-        for (int n = 2; n <= 10; ++n) EXPECT_TRUE(f.HighNames[n].empty() && f.HighScores[n] == 0) << n;
+        for (int n = 2; n <= 10; ++n)
+            EXPECT_TRUE(f.HighNames[n].empty() && f.HighScores[n] == 0) << n;
         EXPECT_TRUE(f.EnteringName && f.EntryRow == 1 && f.EntryColumn == 1);
         EXPECT_TRUE(BoardShows(g, f.frmGraphics.pctCursor, f.ColumnX[0], f.RowY[0]));
-        EXPECT_EQ(g.Pixel(10 + f.ColumnX[0] + 11, 10 + f.RowY[0] + 46 + 11), kBlack);  // old row 3 wiped
+        EXPECT_EQ(g.Pixel(10 + f.ColumnX[0] + 11, 10 + f.RowY[0] + 46 + 11),
+                  kBlack);  // old row 3 wiped
     });
     g.Key(T + 50, 'Z');
     g.Key(T + 51, 13);
     EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
-    EXPECT_NE(g.SettingsText().find("HighScoreName1=Z\nHighScore1=3500\nHighScoreName2=\nHighScore2=0\n"),
-              std::string::npos);
+    EXPECT_NE(
+        g.SettingsText().find("HighScoreName1=Z\nHighScore1=3500\nHighScoreName2=\nHighScore2=0\n"),
+        std::string::npos);
 }
 
 TEST(ScoreBoard, ClearEmptiesTheTableAtOnceButTheFileOnlyAtTheEnd) {

@@ -46,7 +46,8 @@ TEST_F(Keys, MoveSnapsIntoTheRowAndRepaintsAroundTheOldCell) {
     EXPECT_TRUE(g.Shows(f.pctBeer[0], f.ColumnX[4], f.RowY[5]));
 }
 
-TEST_F(Keys, BlockedMovesAndKeysWithoutAFallingCanDuringAStepWhilePausedOrEnteringANameChangeNothing) {
+TEST_F(Keys,
+       BlockedMovesAndKeysWithoutAFallingCanDuringAStepWhilePausedOrEnteringANameChangeNothing) {
     g.SetBoard({"...T.1......", "...M.2......", "...M.1......", "...B.2......"});
     f.Board[10][5] = 3;
     f.Board[11][5] = 4;
@@ -58,10 +59,14 @@ TEST_F(Keys, BlockedMovesAndKeysWithoutAFallingCanDuringAStepWhilePausedOrEnteri
         bool FrmMain::*flipped;  // a state turned the other way for the case
     };
     const Case cases[] = {
-        {"left wall", 0, 3, {kLeft}, nullptr},      {"right wall", 11, 3, {kRight}, nullptr},
-        {"a can", 4, 10, {kRight}, nullptr},        {"an obstacle", 4, 12, {kLeft}, nullptr},
-        {"no can", 5, 3, moves, &FrmMain::CanFalling}, {"a step", 5, 3, moves, &FrmMain::TickBusy},
-        {"paused", 5, 3, moves, &FrmMain::Paused},     {"name entry", 5, 3, moves, &FrmMain::EnteringName},
+        {"left wall", 0, 3, {kLeft}, nullptr},
+        {"right wall", 11, 3, {kRight}, nullptr},
+        {"a can", 4, 10, {kRight}, nullptr},
+        {"an obstacle", 4, 12, {kLeft}, nullptr},
+        {"no can", 5, 3, moves, &FrmMain::CanFalling},
+        {"a step", 5, 3, moves, &FrmMain::TickBusy},
+        {"paused", 5, 3, moves, &FrmMain::Paused},
+        {"name entry", 5, 3, moves, &FrmMain::EnteringName},
         {"other keys", 5, 3, {kUp, kEnter, 'A', '0'}, nullptr},
     };
     for (const Case& c : cases) {
@@ -71,7 +76,8 @@ TEST_F(Keys, BlockedMovesAndKeysWithoutAFallingCanDuringAStepWhilePausedOrEnteri
         for (const int key : c.keys) {
             SCOPED_TRACE(testing::Message() << c.what << ", key " << key);
             EXPECT_TRUE(Press(g, key).empty());
-            EXPECT_TRUE(f.CanX == f.ColumnX[c.column] && f.CanY == f.RowY[c.row] - 5 && f.Score == 0 && !f.KeyBusy);
+            EXPECT_TRUE(f.CanX == f.ColumnX[c.column] && f.CanY == f.RowY[c.row] - 5 &&
+                        f.Score == 0 && !f.KeyBusy);
         }
         if (c.flipped) f.*c.flipped = !(f.*c.flipped);
     }
@@ -103,7 +109,8 @@ TEST_F(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThen
         EXPECT_EQ(f.CanY, std::max(y, f.RowY[c.row]));
         EXPECT_EQ(f.Score, c.row);
         EXPECT_TRUE(f.CanFalling);
-        for (int r = 0; r < c.row; ++r) EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[r])) << r;
+        for (int r = 0; r < c.row; ++r)
+            EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[r])) << r;
         const forms::PictureBox& shown = c.startY == 0 ? f.pctBeer[2 * 8 + 1] : f.pctEmptyBeer;
         EXPECT_TRUE(g.Shows(shown, f.ColumnX[c.column], f.RowY[c.row]));
         g.StepUntilLanded();
@@ -118,13 +125,15 @@ TEST_F(RedrawAround, RepaintsUpToThreeByThreeCellsClippedAtTheEdges) {
     };
     f.Board[6][4] = 3;
     f.BoardFrame[6][4] = 5;
-    for (const Case& c : {Case{7, 5, 6, 8, 4, 6}, Case{0, 0, 0, 1, 0, 1}, Case{15, 11, 14, 15, 10, 11},
-                          Case{14, 10, 13, 14, 9, 10}}) {
+    for (const Case& c : {Case{7, 5, 6, 8, 4, 6}, Case{0, 0, 0, 1, 0, 1},
+                          Case{15, 11, 14, 15, 10, 11}, Case{14, 10, 13, 14, 9, 10}}) {
         SCOPED_TRACE(testing::Message() << c.row << "," << c.column);
         std::vector<Box> expected;
         for (int r = c.firstRow; r <= c.lastRow; ++r)
-            for (int col = c.firstColumn; col <= c.lastColumn; ++col) expected.push_back(CellBox(f, r, col));
-        const std::int16_t row = static_cast<std::int16_t>(c.row), column = static_cast<std::int16_t>(c.column);
+            for (int col = c.firstColumn; col <= c.lastColumn; ++col)
+                expected.push_back(CellBox(f, r, col));
+        const std::int16_t row = static_cast<std::int16_t>(c.row),
+                           column = static_cast<std::int16_t>(c.column);
         EXPECT_EQ(Boxes(g.CopiesDuring([&] { f.RedrawAround(row, column); })), expected);
     }
     EXPECT_TRUE(g.Shows(f.pctBeer[2 * 8 + 5], f.ColumnX[4], f.RowY[6]));

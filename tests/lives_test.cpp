@@ -31,7 +31,8 @@ TEST_F(LoseLife, BlockedSpawnCostsALifeAndTheSameCanFallsOnAFreshBoardOrTheGameE
         const std::uint64_t start = g.Now();
         f.GameStep();
         EXPECT_EQ(g.Now(), start + 500);
-        EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) && f.CanFalling == (lives > 1));
+        EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) &&
+                    f.CanFalling == (lives > 1));
         EXPECT_EQ(f.pctLives[lives - 1].Picture(), f.frmGraphics.pctEmptyMug.Picture());
         if (lives == 1) {
             EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.CanX, f.RowY[0]));  // no can drawn
@@ -87,14 +88,17 @@ TEST(CopEvent, ShowsTheCopAloneForFourSecondsWithTheSirenWhenSoundIsOnThenCostsA
         bool seen = false;
         g.At(start + siren + 3000, [&] {
             seen = true;
-            EXPECT_TRUE(f.pctSpecial.Visible && f.pctSpecial.Picture() == f.frmGraphics.pctCop.Picture());
+            EXPECT_TRUE(f.pctSpecial.Visible &&
+                        f.pctSpecial.Picture() == f.frmGraphics.pctCop.Picture());
             // 320 × 200 pixels, centred between the frame lines in whole twips.
             EXPECT_EQ(f.pctSpecial.Width, 4800);
             EXPECT_EQ(f.pctSpecial.Left, 200 + (6030 - 200) / 2 - 4800 / 2);
             EXPECT_EQ(f.pctSpecial.Top, 1080 + (6015 - 1080) / 2 - 3000 / 2);
-            EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctCop.Picture(), forms::ToPixels(f.pctSpecial.Left),
+            EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctCop.Picture(),
+                                     forms::ToPixels(f.pctSpecial.Left),
                                      forms::ToPixels(f.pctSpecial.Top)));
-            EXPECT_TRUE(!f.pctNew.Visible && !f.lineLeft.Visible && !f.pctScore[0].Visible && !f.pctLives[0].Visible);
+            EXPECT_TRUE(!f.pctNew.Visible && !f.lineLeft.Visible && !f.pctScore[0].Visible &&
+                        !f.pctLives[0].Visible);
             EXPECT_TRUE(f.pctLogo.Visible && f.Lives == lives);
         });
         f.GameStep();
@@ -102,11 +106,13 @@ TEST(CopEvent, ShowsTheCopAloneForFourSecondsWithTheSirenWhenSoundIsOnThenCostsA
         ASSERT_EQ(g.platform.Sounds().size(), sound ? 1u : 0u);
         if (sound) {
             const auto& siren = g.platform.Sounds()[0];
-            EXPECT_TRUE(siren.path == g.home.Path() + "/siren.wav" && siren.synchronous && siren.at == start);
+            EXPECT_TRUE(siren.path == g.home.Path() + "/siren.wav" && siren.synchronous &&
+                        siren.at == start);
         }
         EXPECT_EQ(g.Now(), start + siren + 4000 + 500);
         EXPECT_TRUE(!f.pctSpecial.Visible && f.pctNew.Visible && f.lineLeft.Visible);
-        EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) && f.CanFalling == (lives > 1));
+        EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) &&
+                    f.CanFalling == (lives > 1));
         EXPECT_EQ(f.pctLives[lives - 1].Picture(), f.frmGraphics.pctEmptyMug.Picture());
         if (lives == 1) continue;
         EXPECT_TRUE(g.MugsShow(2));

@@ -50,32 +50,107 @@ TEST(Clearing, LandingsClearTwoByThreeBlocksAndNothingElse) {
         bool sound = true;
     };
     const Case cases[] = {
-        {"wide, landed top right", {"...11.......", "..111.......", kFloor}, 0, 2, {kFloor}, 26 + 500, 1},
-        {"wide, landed top middle", {"..1.1.......", "..111.......", kFloor}, 0, 3, {kFloor}, 26 + 500, 1},
-        {"wide, landed top left", {"..11........", "..111.......", kFloor}, 0, 4, {kFloor}, 26 + 500, 1},
-        {"wide, sound off", {"..11........", "..111.......", kFloor}, 0, 4, {kFloor}, 26 + 500, 0, false},
-        {"tall, landed top left", {"......3.....", ".....33.....", ".....33.....", kFloor}, 2, 5, {kFloor}, 524, 1},
-        {"tall, landed top right", {".....3......", ".....33.....", ".....33.....", kFloor}, 2, 6, {kFloor}, 524, 1},
+        {"wide, landed top right",
+         {"...11.......", "..111.......", kFloor},
+         0,
+         2,
+         {kFloor},
+         26 + 500,
+         1},
+        {"wide, landed top middle",
+         {"..1.1.......", "..111.......", kFloor},
+         0,
+         3,
+         {kFloor},
+         26 + 500,
+         1},
+        {"wide, landed top left",
+         {"..11........", "..111.......", kFloor},
+         0,
+         4,
+         {kFloor},
+         26 + 500,
+         1},
+        {"wide, sound off",
+         {"..11........", "..111.......", kFloor},
+         0,
+         4,
+         {kFloor},
+         26 + 500,
+         0,
+         false},
+        {"tall, landed top left",
+         {"......3.....", ".....33.....", ".....33.....", kFloor},
+         2,
+         5,
+         {kFloor},
+         524,
+         1},
+        {"tall, landed top right",
+         {".....3......", ".....33.....", ".....33.....", kFloor},
+         2,
+         6,
+         {kFloor},
+         524,
+         1},
         {"tall: cans above drop three rows",
-         {".......4....", ".......3....", ".......2....", "......22....", "......22....", kFloor}, 1, 6,
-         {".......4....", ".......3....", kFloor}, 24 + 500, 1},
+         {".......4....", ".......3....", ".......2....", "......22....", "......22....", kFloor},
+         1,
+         6,
+         {".......4....", ".......3....", kFloor},
+         24 + 500,
+         1},
         {"three in a row", {"11.........."}, 0, 2, {"111........."}, 30, 0},
-        {"three in a column", {"1...........", "1...........", kFloor}, 0, 0,
-         {"1...........", "1...........", "1...........", kFloor}, 24, 0},
-        {"L of six", {"1...........", "1...........", "111........."}, 0, 0,
-         {"1...........", "1...........", "1...........", "111........."}, 24, 0},
+        {"three in a column",
+         {"1...........", "1...........", kFloor},
+         0,
+         0,
+         {"1...........", "1...........", "1...........", kFloor},
+         24,
+         0},
+        {"L of six",
+         {"1...........", "1...........", "111........."},
+         0,
+         0,
+         {"1...........", "1...........", "1...........", "111........."},
+         24,
+         0},
         {"line of six", {"111.11......", kFloor}, 0, 3, {"111111......", kFloor}, 28, 0},
-        {"square of four and two", {"11..........", "11..........", "11.........."}, 0, 2,
-         {"11..........", "11..........", "111........."}, 30, 0},
-        {"two rows of four: the leftmost three columns", {".111........", "1111........", kFloor}, 0, 0,
-         {"...1........", "...1........", kFloor}, 26 + 500, 1},
-        {"wide before tall through the same cells", {".22.........", "222.........", "22..........", kFloor}, 1, 0,
-         {"22..........", kFloor}, 24 + 500, 1},
-        {"chain of two", {".33.........", ".33.........", ".113........", "1113........", kFloor}, 0, 0, {kFloor},
-         26 + 1000, 2},
+        {"square of four and two",
+         {"11..........", "11..........", "11.........."},
+         0,
+         2,
+         {"11..........", "11..........", "111........."},
+         30,
+         0},
+        {"two rows of four: the leftmost three columns",
+         {".111........", "1111........", kFloor},
+         0,
+         0,
+         {"...1........", "...1........", kFloor},
+         26 + 500,
+         1},
+        {"wide before tall through the same cells",
+         {".22.........", "222.........", "22..........", kFloor},
+         1,
+         0,
+         {"22..........", kFloor},
+         24 + 500,
+         1},
+        {"chain of two",
+         {".33.........", ".33.........", ".113........", "1113........", kFloor},
+         0,
+         0,
+         {kFloor},
+         26 + 1000,
+         2},
         {"obstacles hold a block that a sweep clears",
-         {".......4....", "......TTT...", "11....MMM...", "111...MMM...", sweptFloor.c_str()}, 0, 2,
-         {".......4....", "......TTT...", sweptFloor.c_str()}, 26 + 1000, 2},
+         {".......4....", "......TTT...", "11....MMM...", "111...MMM...", sweptFloor.c_str()},
+         0,
+         2,
+         {".......4....", "......TTT...", sweptFloor.c_str()},
+         26 + 1000,
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -90,7 +165,8 @@ TEST(Clearing, LandingsClearTwoByThreeBlocksAndNothingElse) {
         EXPECT_EQ(s.f.Rnd(), dice());  // no spawn before the clearing is over
         for (int r = 0; r <= 15; ++r)
             for (int col = 0; col <= 11; ++col)
-                EXPECT_TRUE(s.g.Shows(s.f.pctEmptyBeer, s.f.ColumnX[col], s.f.RowY[r]) == (s.f.Board[r][col] == 0));
+                EXPECT_TRUE(s.g.Shows(s.f.pctEmptyBeer, s.f.ColumnX[col], s.f.RowY[r]) ==
+                            (s.f.Board[r][col] == 0));
     }
 }
 
@@ -127,14 +203,17 @@ TEST(Clearing, BlockOnTheTopTwoRowsLeavesThemEmptyAndNothingDrops) {
 }
 
 TEST(Clearing, CansAboveAWideBlockDropTwoRowsKeepingKindsAndFrames) {
-    Field s({"....6.......", "....56......", "....11......", "...111......", "345623456234", kFloor});
+    Field s(
+        {"....6.......", "....56......", "....11......", "...111......", "345623456234", kFloor});
     s.f.BoardFrame[10][4] = 6;
     s.f.BoardFrame[11][4] = 3;
     s.f.BoardFrame[11][5] = 2;
     s.Land(0, 3);
-    EXPECT_EQ(s.g.BoardText(), test::BoardText({"....6.......", "....56......", "345623456234", kFloor}));
-    EXPECT_EQ((std::array<int, 3>{s.f.BoardFrame[12][4], s.f.BoardFrame[13][4], s.f.BoardFrame[13][5]}),
-              (std::array<int, 3>{6, 3, 2}));
+    EXPECT_EQ(s.g.BoardText(),
+              test::BoardText({"....6.......", "....56......", "345623456234", kFloor}));
+    EXPECT_EQ(
+        (std::array<int, 3>{s.f.BoardFrame[12][4], s.f.BoardFrame[13][4], s.f.BoardFrame[13][5]}),
+        (std::array<int, 3>{6, 3, 2}));
     EXPECT_TRUE(s.g.Shows(s.f.pctBeer[4 * 8 + 3], s.f.ColumnX[4], s.f.RowY[13]));
 }
 

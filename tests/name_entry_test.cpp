@@ -25,10 +25,10 @@ TEST(NameEntry, KeysTypeOnlyLettersAtMostSixAndBackspaceTakesOneBack) {
     std::vector<int> ignored = {kShift, 32, 37, 38, 39, 40};  // Shift, Space, arrows; digits:
     for (int code = '0'; code <= '9'; ++code) ignored.push_back(code);
     const std::pair<std::vector<int>, const char*> cases[] = {
-        {{}, ""},                                     // Enter first: an empty name
-        {{kBackspace, 'K'}, "K"},                     // Backspace first does nothing
+        {{}, ""},                  // Enter first: an empty name
+        {{kBackspace, 'K'}, "K"},  // Backspace first does nothing
         {{'A', kBackspace, 'K'}, "K"},
-        {{kShift, 'B', 98, 97, 112}, "BBAP"},         // Shift+B, keypad 2 and 1, F1
+        {{kShift, 'B', 98, 97, 112}, "BBAP"},  // Shift+B, keypad 2 and 1, F1
         {ignored, ""},
         {{'A', 'B', 'C', 'D', 'E', 'F', 'G', kBackspace}, "ABCDE"},
     };
@@ -40,7 +40,9 @@ TEST(NameEntry, KeysTypeOnlyLettersAtMostSixAndBackspaceTakesOneBack) {
         for (const int key : keys) g.Key(ms++, key);
         g.Key(ms, kEnter);
         EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
-        EXPECT_NE(g.SettingsText().find(std::string("HighScoreName1=") + name + "\nHighScore1=700\n"), std::string::npos);
+        EXPECT_NE(
+            g.SettingsText().find(std::string("HighScoreName1=") + name + "\nHighScore1=700\n"),
+            std::string::npos);
     }
 }
 

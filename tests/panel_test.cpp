@@ -23,11 +23,23 @@ TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
         {"pause, minimise", {&FrmMain::pctAction, &FrmMain::pctMinimizeIcon}, false, false, true},
         {"about", {&FrmMain::pctAbout}, true, true, false},
         {"about, close", {&FrmMain::pctAbout, &FrmMain::pctAboutText2}, false, true, true},
-        {"pause, about, close", {&FrmMain::pctAction, &FrmMain::pctAbout, &FrmMain::pctAboutText2}, false, true, true},
+        {"pause, about, close",
+         {&FrmMain::pctAction, &FrmMain::pctAbout, &FrmMain::pctAboutText2},
+         false,
+         true,
+         true},
         {"about, minimise", {&FrmMain::pctAbout, &FrmMain::pctMinimizeIcon}, false, false, false},
         {"scores", {&FrmMain::pctScores}, true, false, false},
-        {"scores, clear, OK", {&FrmMain::pctScores, &FrmMain::pctClear, &FrmMain::pctOk}, false, false, true},
-        {"pause, scores, OK", {&FrmMain::pctAction, &FrmMain::pctScores, &FrmMain::pctOk}, false, true, true},
+        {"scores, clear, OK",
+         {&FrmMain::pctScores, &FrmMain::pctClear, &FrmMain::pctOk},
+         false,
+         false,
+         true},
+        {"pause, scores, OK",
+         {&FrmMain::pctAction, &FrmMain::pctScores, &FrmMain::pctOk},
+         false,
+         true,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -40,7 +52,8 @@ TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
         std::vector<std::uint32_t> frame;
         g.At(t + 100, [&] {
             EXPECT_EQ(f.Paused, c.paused);
-            EXPECT_EQ(f.pctAction.Picture(), (c.playFace ? f.frmGraphics.pctPlay : f.frmGraphics.pctPause).Picture());
+            EXPECT_EQ(f.pctAction.Picture(),
+                      (c.playFace ? f.frmGraphics.pctPlay : f.frmGraphics.pctPause).Picture());
             EXPECT_EQ(f.pctAction.ToolTipText(), c.playFace ? "Play" : "Pause");
             EXPECT_EQ(f.pctAction.Visible, c.actionShown);
             canY = f.CanY;
@@ -90,15 +103,16 @@ TEST_F(Panel, HideClearsTheScreenAroundThePlayfieldAndShowRestoresIt) {
     for (const bool shown : {false, true}) {
         f.pctAction.Visible = shown;
         f.HidePanel();
-        for (const forms::PictureBox* box : {&f.pctQuit, &f.pctScores, &f.pctSound, &f.pctAction, &f.pctNew,
-                                             &f.pctLives[0], &f.pctScore[6]})
+        for (const forms::PictureBox* box : {&f.pctQuit, &f.pctScores, &f.pctSound, &f.pctAction,
+                                             &f.pctNew, &f.pctLives[0], &f.pctScore[6]})
             EXPECT_FALSE(box->Visible) << box->Name;
         EXPECT_TRUE(!f.lineTop.Visible && g.Pixel(13, 200) != red);
         for (const forms::PictureBox* box : {&f.pctLogo, &f.pctMinimizeIcon, &f.pctExitIcon})
             EXPECT_TRUE(box->Visible) << box->Name;
         f.PaintSprite(f.pctBeer[9], f.ColumnX[0], f.RowY[0]);  // not on the board
         f.ShowPanel();
-        for (const forms::PictureBox* box : {&f.pctQuit, &f.pctAbout, &f.pctNew, &f.pctLives[1], &f.pctScore[3]})
+        for (const forms::PictureBox* box :
+             {&f.pctQuit, &f.pctAbout, &f.pctNew, &f.pctLives[1], &f.pctScore[3]})
             EXPECT_TRUE(box->Visible) << box->Name;
         EXPECT_TRUE(f.pctAction.Visible == shown && g.Pixel(13, 200) == red);
         EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[0], f.RowY[0]));

@@ -17,7 +17,8 @@ void ExpectSane(FrmMain& f) {
         for (int c = 0; c <= 12; ++c) {
             const int code = f.Board[r][c];
             const bool inside = r < 16 && c < 12;  // the rest is outside the playfield
-            ASSERT_TRUE(code == 0 || (inside && ((code >= 1 && code <= 6) || (code >= 500 && code <= 503))))
+            ASSERT_TRUE(code == 0 ||
+                        (inside && ((code >= 1 && code <= 6) || (code >= 500 && code <= 503))))
                 << "Board(" << r << ", " << c << ") = " << code;
             ASSERT_TRUE(f.BoardFrame[r][c] >= 0 && f.BoardFrame[r][c] <= 7);
         }
@@ -25,13 +26,14 @@ void ExpectSane(FrmMain& f) {
     ASSERT_TRUE(f.Lives >= 0 && f.Lives <= 3) << f.Lives;
     ASSERT_TRUE(f.CanKind >= 0 && f.CanKind <= 5 && f.CanFrame >= 0 && f.CanFrame <= 7);
     ASSERT_TRUE(f.FallStep >= 5 && f.FallStep <= f.CellHeight) << f.FallStep;
-    ASSERT_FALSE(f.TickBusy || f.KeyBusy);  // events come between steps and key actions, never inside one
+    ASSERT_FALSE(f.TickBusy ||
+                 f.KeyBusy);  // events come between steps and key actions, never inside one
     if (f.CanFalling) {
         ASSERT_TRUE(!f.GameOver && f.CanY >= f.RowY[0] && f.CanY <= f.RowY[15]) << f.CanY;
     }
     if (f.EnteringName) {
-        ASSERT_TRUE(f.pctScoreBoard.Visible && f.EntryRow >= 1 && f.EntryRow <= 10 && f.EntryColumn >= 1 &&
-                    f.EntryColumn <= 7);
+        ASSERT_TRUE(f.pctScoreBoard.Visible && f.EntryRow >= 1 && f.EntryRow <= 10 &&
+                    f.EntryColumn >= 1 && f.EntryColumn <= 7);
         ASSERT_EQ(f.HighNames[f.EntryRow].size(), static_cast<std::size_t>(f.EntryColumn - 1));
     }
     for (int row = 1; row < 10; ++row) ASSERT_GE(f.HighScores[row], f.HighScores[row + 1]);
@@ -43,19 +45,23 @@ int PlayRandomly(std::uint64_t seed, int minutes) {
     FrmMain& f = g.form();
     std::mt19937_64 dice(seed);
     const auto below = [&dice](std::size_t n) { return static_cast<int>(dice() % n); };
-    static constexpr int kKeys[] = {8, 13, 32, 37, 38, 39, 40, 65, 77, 90, 97, 122};  // more often than the rest
-    static constexpr EventType kWindow[] = {EventType::Expose, EventType::Minimized, EventType::Restored,
-                                            EventType::FocusGained};
-    const forms::PictureBox* controls[] = {&f.pctNew,          &f.pctAction,     &f.pctScores,    &f.pctSound,
-                                           &f.pctAbout,        &f.pctOk,         &f.pctClear,     &f.pctMinimizeIcon,
-                                           &f.pctAboutText1,   &f.pctAboutText2, &f.pctLogo,      &f.pctScore[3]};
+    static constexpr int kKeys[] = {8,  13, 32, 37, 38, 39,
+                                    40, 65, 77, 90, 97, 122};  // more often than the rest
+    static constexpr EventType kWindow[] = {EventType::Expose, EventType::Minimized,
+                                            EventType::Restored, EventType::FocusGained};
+    const forms::PictureBox* controls[] = {&f.pctNew,        &f.pctAction,       &f.pctScores,
+                                           &f.pctSound,      &f.pctAbout,        &f.pctOk,
+                                           &f.pctClear,      &f.pctMinimizeIcon, &f.pctAboutText1,
+                                           &f.pctAboutText2, &f.pctLogo,         &f.pctScore[3]};
     // Half the time on a control (shown or not), else anywhere, a little outside too.
     const auto place = [&](Event& e) {
         const forms::PictureBox& c = *controls[below(std::size(controls))];
         const bool onControl = below(2);
-        e.x = onControl ? forms::ToPixels(c.Left) + below(static_cast<std::size_t>(std::max(1, c.PixelWidth())))
+        e.x = onControl ? forms::ToPixels(c.Left) +
+                              below(static_cast<std::size_t>(std::max(1, c.PixelWidth())))
                         : below(640) - 20;
-        e.y = onControl ? forms::ToPixels(c.Top) + below(static_cast<std::size_t>(std::max(1, c.PixelHeight())))
+        e.y = onControl ? forms::ToPixels(c.Top) +
+                              below(static_cast<std::size_t>(std::max(1, c.PixelHeight())))
                         : below(480) - 20;
     };
     g.SetSound(below(2));

@@ -20,7 +20,8 @@ TEST(Scale, LargestWholeScaleWithRoomToSpare) {
 }
 
 TEST(Scale, EnvironmentDecidesWhenValid) {
-    for (const char* k : {"1", "2", "3", "4"}) EXPECT_EQ(ChooseScale(1024, 768, 599, 436, k), k[0] - '0');
+    for (const char* k : {"1", "2", "3", "4"})
+        EXPECT_EQ(ChooseScale(1024, 768, 599, 436, k), k[0] - '0');
     for (const char* bad : {"", "0", "5", "2x", "-1", " 2", "two"})
         EXPECT_EQ(ChooseScale(1920, 1050, 599, 436, bad), 2) << '"' << bad << '"';
 }
@@ -28,7 +29,8 @@ TEST(Scale, EnvironmentDecidesWhenValid) {
 TEST(Scale, WindowPixelsMapBackExactlyAtEveryScale) {
     for (int k = 1; k <= 4; ++k) {
         for (int logical : {0, 1, 13, 470, 501, 598}) {
-            for (int within = 0; within < k; ++within) EXPECT_EQ(ToLogical(logical * k + within, k), logical);
+            for (int within = 0; within < k; ++within)
+                EXPECT_EQ(ToLogical(logical * k + within, k), logical);
         }
         EXPECT_EQ(ToLogical(-1, k), -1);  // left of the window stays outside it
     }

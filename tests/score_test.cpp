@@ -24,12 +24,13 @@ TEST_F(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
         {9'999, 20'001, 90, 5, 3, 88, 5, 3, "0030000"},  // two bands crossed, one step
         {19'990, 30, 14, 5, 3, 12, 5, 3, "0020020"},
         {19'990, 30, 12, 5, 3, 12, 6, 3, "0020020"},
-        {19'990, 30, 12, 20, 3, 12, 20, 3, "0020020"},  // FallStep is a whole cell already
+        {19'990, 30, 12, 20, 3, 12, 20, 3, "0020020"},   // FallStep is a whole cell already
         {9'999'990, 20, 90, 5, 2, 88, 5, 3, "0000010"},  // wraps to zero and gives back a life
         {9'999'990, 20, 90, 5, 3, 88, 5, 3, "0000010"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.score << " + " << c.points << " with " << c.lives << " lives");
+        SCOPED_TRACE(testing::Message()
+                     << c.score << " + " << c.points << " with " << c.lives << " lives");
         g.StartOnEmptyBoard();
         if (c.lives < 3) f.pctLives[2].Picture = f.frmGraphics.pctEmptyMug.Picture;
         f.Lives = c.lives;
@@ -39,7 +40,8 @@ TEST_F(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
         f.AddScore(c.points);
         EXPECT_EQ(g.ScoreShown(), c.shown);
         EXPECT_EQ(f.Score, c.score + c.points >= 10'000'000 ? 0 : c.score + c.points);
-        EXPECT_EQ((std::array<int, 3>{f.TickDelay, f.FallStep, f.Lives}), (std::array<int, 3>{c.tickAfter, c.fallAfter, c.livesAfter}));
+        EXPECT_EQ((std::array<int, 3>{f.TickDelay, f.FallStep, f.Lives}),
+                  (std::array<int, 3>{c.tickAfter, c.fallAfter, c.livesAfter}));
         EXPECT_TRUE(g.MugsShow(c.livesAfter));
     }
 }
@@ -47,7 +49,8 @@ TEST_F(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
 TEST(AddScoreBands, ThirtyNineBandsTakeTheDelayTo12ThenTheFallGrows) {
     test::Game g;
     FrmMain& f = g.form();
-    EXPECT_EQ(g.ScoreShown(), "???????");  // the layout's own digit-0 pictures until the first score
+    EXPECT_EQ(g.ScoreShown(),
+              "???????");  // the layout's own digit-0 pictures until the first score
     f.TickDelay = 90;
     for (int band = 1; band <= 39; ++band) f.AddScore(10'000);
     EXPECT_EQ(f.TickDelay, 12);

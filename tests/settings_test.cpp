@@ -48,7 +48,8 @@ TEST(SettingsStore, RoundTripKeepsOrderAndFindsKeysInAnyCase) {
     std::string error;
     ASSERT_TRUE(store.Save(error)) << error;
     std::ifstream in(home.Path() + "/App/settings.ini");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "[Settings]\nName=ANN\nScore=12\n");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "[Settings]\nName=ANN\nScore=12\n");
     scores::SettingsStore again("App");
     again.Load();
     EXPECT_EQ(again.GetSetting("SETTINGS", "score"), "12");
@@ -60,9 +61,11 @@ TEST(SettingsStore, LivesUnderHomeConfigWhenXdgIsEmptyOrUnset) {
     const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
     setenv("HOME", "/home/someone", 1);
     setenv("XDG_CONFIG_HOME", "", 1);
-    EXPECT_EQ(scores::SettingsStore("FrothwickPro").Path(), "/home/someone/.config/FrothwickPro/settings.ini");
+    EXPECT_EQ(scores::SettingsStore("FrothwickPro").Path(),
+              "/home/someone/.config/FrothwickPro/settings.ini");
     unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(scores::SettingsStore("FrothwickPro").Path(), "/home/someone/.config/FrothwickPro/settings.ini");
+    EXPECT_EQ(scores::SettingsStore("FrothwickPro").Path(),
+              "/home/someone/.config/FrothwickPro/settings.ini");
     setenv("HOME", home.c_str(), 1);
 }
 
@@ -81,27 +84,38 @@ TEST(Settings, EveryFileReadsAsFarAsItCanAndTheNextSaveIsAValidTableInStoredOrde
     const Case cases[] = {
         {"first run: an empty table, sound off", "", "", 0, {EmptyTableText()}},
         {"CRLF, blanks around names and values, not sorted",
-         "[Settings]\r\nHighScoreName1=ANN\r\nHighScore1=300\r\nHighScoreName2 =  BOB  \r\nHighScore2 = 9999999\r\n"
+         "[Settings]\r\nHighScoreName1=ANN\r\nHighScore1=300\r\nHighScoreName2 =  BOB  "
+         "\r\nHighScore2 = 9999999\r\n"
          "Sound=ON\r\n",
-         "ANN", 300,
-         {"\nHighScoreName1=ANN\nHighScore1=300\nHighScoreName2=BOB\nHighScore2=9999999\nHighScoreName3=\n",
+         "ANN",
+         300,
+         {"\nHighScoreName1=ANN\nHighScore1=300\nHighScoreName2=BOB\nHighScore2="
+          "9999999\nHighScoreName3=\n",
           "\nSound=ON\n"}},
         {"names keep seven characters and save only their letters",
-         "[Settings]\nHighScoreName1=ABCDEFGHIJ\nHighScoreName2=bob\nHighScoreName3=J0E!\nHighScoreName4=\xC3\x89MILE\n",
-         "ABCDEFG", 0,
-         {"\nHighScoreName1=ABCDEFG\n", "\nHighScoreName2=\n", "\nHighScoreName3=JE\n", "\nHighScoreName4=MILE\n"}},
+         "[Settings]\nHighScoreName1=ABCDEFGHIJ\nHighScoreName2=bob\nHighScoreName3=J0E!"
+         "\nHighScoreName4=\xC3\x89MILE\n",
+         "ABCDEFG",
+         0,
+         {"\nHighScoreName1=ABCDEFG\n", "\nHighScoreName2=\n", "\nHighScoreName3=JE\n",
+          "\nHighScoreName4=MILE\n"}},
         {"the first of duplicate keys counts, other sections are ignored",
          "HighScore1=111\n[Other]\nHighScore1=222\n[settings]\nhighscore1=333\nHighScore1=444\n"
          "HighScoreName1=ANN\n  continued\n[Settings]\nHighScore1=555\n",
-         "ANN", 333, {"\nHighScoreName1=ANN\nHighScore1=333\n"}},
+         "ANN",
+         333,
+         {"\nHighScoreName1=ANN\nHighScore1=333\n"}},
         {"a huge file is read only at its head",
-         "[Settings]\nHighScore1=1\n" + std::string(30 << 20, 'x') + "\nHighScore2=2\n", "", 1,
+         "[Settings]\nHighScore1=1\n" + std::string(30 << 20, 'x') + "\nHighScore2=2\n",
+         "",
+         1,
          {"\nHighScore1=1\nHighScoreName2=\nHighScore2=0\n"}},
         {"binary garbage", garbage, nullptr, 77, {"\nHighScore1=77\n"}},
     };
     std::string table = "\\[Settings\\]\n";  // the game's keys only, every value valid
     for (int n = 1; n <= 10; ++n)
-        table += "HighScoreName" + std::to_string(n) + "=[A-Z]{0,7}\nHighScore" + std::to_string(n) + "=[0-9]{1,7}\n";
+        table += "HighScoreName" + std::to_string(n) + "=[A-Z]{0,7}\nHighScore" +
+                 std::to_string(n) + "=[0-9]{1,7}\n";
     const std::regex valid(table + "Sound=(ON|OFF)\n");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -112,7 +126,8 @@ TEST(Settings, EveryFileReadsAsFarAsItCanAndTheNextSaveIsAValidTableInStoredOrde
         EXPECT_EQ(g.form().HighScores[1], c.score1);
         const std::string saved = SavedAfter(g);
         EXPECT_TRUE(std::regex_match(saved, valid)) << saved;
-        for (const std::string& part : c.saved) EXPECT_NE(saved.find(part), std::string::npos) << part;
+        for (const std::string& part : c.saved)
+            EXPECT_NE(saved.find(part), std::string::npos) << part;
     }
 }
 
@@ -121,9 +136,18 @@ TEST(Settings, ScoresThatAreNotDecimalsInRangeReadAsZeroAndSoundIsOnOnlyForExact
         test::Game g(1, std::string("[Settings]\nSound=") + value + "\n");
         EXPECT_EQ(g.form().SoundOn(), value == std::string("ON")) << value;
     }
-    const std::pair<const char*, std::int32_t> cases[] = {
-        {"abc", 0}, {"-5", 0}, {"+7", 0}, {"10000000", 0}, {"99999999999999999999", 0}, {"12abc", 0},
-        {"5 000", 0}, {"0x10", 0}, {"1.5", 0}, {"", 0}, {"0000042", 42}, {"9999999", 9'999'999}};
+    const std::pair<const char*, std::int32_t> cases[] = {{"abc", 0},
+                                                          {"-5", 0},
+                                                          {"+7", 0},
+                                                          {"10000000", 0},
+                                                          {"99999999999999999999", 0},
+                                                          {"12abc", 0},
+                                                          {"5 000", 0},
+                                                          {"0x10", 0},
+                                                          {"1.5", 0},
+                                                          {"", 0},
+                                                          {"0000042", 42},
+                                                          {"9999999", 9'999'999}};
     for (const auto& [text, score] : cases) {
         test::Game g(1, std::string("[Settings]\nHighScore1=") + text + "\n");
         EXPECT_EQ(g.form().HighScores[1], score) << text;
@@ -145,7 +169,9 @@ TEST(Settings, FolderThatCannotBeMadeIsReportedAndTheProgramEnds) {
     std::ofstream(g.home.Path() + "/FrothwickPro");  // a file where the folder should be
     testing::internal::CaptureStderr();
     EXPECT_EQ(SavedAfter(g), "");
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("were not saved: cannot create the folder"), std::string::npos);
+    EXPECT_NE(
+        testing::internal::GetCapturedStderr().find("were not saved: cannot create the folder"),
+        std::string::npos);
 }
 
 TEST(Settings, FullDiskLeavesTheOldFileIntact) {
@@ -163,7 +189,8 @@ TEST(Settings, FullDiskLeavesTheOldFileIntact) {
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldSignal);
     EXPECT_EQ(saved, old);
-    EXPECT_NE(message.find("cannot write the settings: File too large"), std::string::npos) << message;
+    EXPECT_NE(message.find("cannot write the settings: File too large"), std::string::npos)
+        << message;
     EXPECT_EQ(FilesIn(g.home.Path() + "/FrothwickPro"), 1u);
 }
 

@@ -37,7 +37,8 @@ void FrmMain::pctSound_Click() {
 // Remembers whether pctAction was shown, for ShowPanel.
 void FrmMain::HidePanel() {
     ActionWasVisible = pctAction.Visible;
-    for (forms::PictureBox* button : {&pctQuit, &pctFocus, &pctScores, &pctSound, &pctAction, &pctAbout, &pctNew})
+    for (forms::PictureBox* button :
+         {&pctQuit, &pctFocus, &pctScores, &pctSound, &pctAction, &pctAbout, &pctNew})
         button->Visible = false;
     for (forms::PictureBox& mug : pctLives) mug.Visible = false;
     for (forms::Line* line : {&lineLeft, &lineTop, &lineBottom, &lineRight}) line->Visible = false;
@@ -47,7 +48,8 @@ void FrmMain::HidePanel() {
 
 // Brings back what HidePanel cleared and repaints the whole playfield.
 void FrmMain::ShowPanel() {
-    for (forms::PictureBox* button : {&pctQuit, &pctFocus, &pctScores, &pctSound}) button->Visible = true;
+    for (forms::PictureBox* button : {&pctQuit, &pctFocus, &pctScores, &pctSound})
+        button->Visible = true;
     pctAction.Visible = ActionWasVisible;
     pctAbout.Visible = true;
     pctNew.Visible = true;

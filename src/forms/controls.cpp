@@ -44,8 +44,8 @@ void PictureBox::PropertyChanged(const void* which) {
         Width = ToTwips(picture->width);
         Height = ToTwips(picture->height);
     }
-    if (which == &BackColor || picture != drawnPicture_ ||
-        PixelWidth() != surface_.Width() || PixelHeight() != surface_.Height())
+    if (which == &BackColor || picture != drawnPicture_ || PixelWidth() != surface_.Width() ||
+        PixelHeight() != surface_.Height())
         Redraw();
     Control::PropertyChanged(which);
 }

@@ -49,7 +49,10 @@ public:
     // Draws the part of the control inside clip onto the window's frame.
     virtual void Compose(Surface& frame, const Rect& clip) const = 0;
     // True when a press at window pixel (x, y) goes to this control.
-    virtual bool HitTest(int x, int y) const { (void)x, (void)y; return false; }
+    virtual bool HitTest(int x, int y) const {
+        (void)x, (void)y;
+        return false;
+    }
 
     // Called by Form::Add.
     void AttachTo(Form* form);
@@ -79,8 +82,8 @@ public:
     // the colour stays the same.
     Property<Color, true> BackColor{this, kWindowBackground};
     Property<std::string> ToolTipText{this};
-    bool HandCursor = false;        // shows the pointing hand while the pointer is over it
-    std::function<void()> Click;    // left button pressed and released over the box
+    bool HandCursor = false;      // shows the pointing hand while the pointer is over it
+    std::function<void()> Click;  // left button pressed and released over the box
 
     // The box's own pixels: its background colour, its picture at (0, 0), and whatever
     // was drawn on it since. Always holds the picture, visible or not.

@@ -156,15 +156,36 @@ void Form::Unload() {
 void Form::Dispatch(const platform::Event& event) {
     using platform::EventType;
     switch (event.type) {
-        case EventType::KeyDown: Form_KeyDown(event.key, 0); break;
-        case EventType::MouseDown: MouseDown(event); break;
-        case EventType::MouseUp: MouseUp(event); break;
-        case EventType::MouseMove: MouseMove(event.x, event.y); break;
-        case EventType::Close: Unload(); break;
-        case EventType::Expose: Invalidate({0, 0, frame_.Width(), frame_.Height()}); Refresh(); break;
-        case EventType::Minimized: windowState_ = 1; Form_Resize(); break;
-        case EventType::Restored: windowState_ = 0; Form_Resize(); break;
-        case EventType::FocusGained: Form_GotFocus(); break;
+        case EventType::KeyDown:
+            Form_KeyDown(event.key, 0);
+            break;
+        case EventType::MouseDown:
+            MouseDown(event);
+            break;
+        case EventType::MouseUp:
+            MouseUp(event);
+            break;
+        case EventType::MouseMove:
+            MouseMove(event.x, event.y);
+            break;
+        case EventType::Close:
+            Unload();
+            break;
+        case EventType::Expose:
+            Invalidate({0, 0, frame_.Width(), frame_.Height()});
+            Refresh();
+            break;
+        case EventType::Minimized:
+            windowState_ = 1;
+            Form_Resize();
+            break;
+        case EventType::Restored:
+            windowState_ = 0;
+            Form_Resize();
+            break;
+        case EventType::FocusGained:
+            Form_GotFocus();
+            break;
     }
 }
 
@@ -246,9 +267,12 @@ void Form::DrawTooltip(Surface& frame, const Rect& clip) const {
         const int glyph = std::clamp(tooltipText_[i] - ' ', 0, 94);
         for (int gy = 0; gy < font.height; ++gy)
             for (int gx = 0; gx < tooltipCell_; ++gx) {
-                const std::uint32_t p = font.pixels[static_cast<std::size_t>(gy) * font.width + glyph * tooltipCell_ + gx];
+                const std::uint32_t p = font.pixels[static_cast<std::size_t>(gy) * font.width +
+                                                    glyph * tooltipCell_ + gx];
                 if ((p & 0xFFFFFF) == kTooltipInk)
-                    box.FillRect({kTooltipPadding + static_cast<int>(i) * tooltipCell_ + gx, kTooltipPadding + gy, 1, 1}, kTooltipInk);
+                    box.FillRect({kTooltipPadding + static_cast<int>(i) * tooltipCell_ + gx,
+                                  kTooltipPadding + gy, 1, 1},
+                                 kTooltipInk);
             }
     }
     frame.CopyFrom(box, r.x - tooltipRect_.x, r.y - tooltipRect_.y, r.x, r.y, r.w, r.h);

@@ -93,7 +93,9 @@ protected:
     // Event handlers; the defaults do nothing.
     virtual void Form_Paint() {}
     virtual void Form_KeyDown(int keyCode, int shift) { (void)keyCode, (void)shift; }
-    virtual void Form_MouseDown(int button, int shift, int x, int y) { (void)button, (void)shift, (void)x, (void)y; }
+    virtual void Form_MouseDown(int button, int shift, int x, int y) {
+        (void)button, (void)shift, (void)x, (void)y;
+    }
     virtual void Form_Resize() {}
     virtual void Form_GotFocus() {}
     virtual void Form_Unload(int& cancel) { (void)cancel; }
@@ -112,7 +114,7 @@ private:
     platform::Platform& platform_;
     Surface client_;
     Surface frame_;
-    Surface background_;  // the background picture at window size, copied in by Refresh
+    Surface background_;              // the background picture at window size, copied in by Refresh
     std::vector<Control*> controls_;  // bottom first
     std::vector<Rect> changed_;
     bool shown_ = false;

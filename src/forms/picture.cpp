@@ -39,8 +39,8 @@ void Surface::DrawPicture(const Image& picture, int x, int y, Color background) 
     if (!Clip(r)) return;
     const std::uint32_t back = 0xFF000000u | background;
     for (int row = r.y; row < r.y + r.h; ++row) {
-        const std::uint32_t* src = picture.pixels.data() +
-                                   static_cast<std::size_t>(row - y) * picture.width + (r.x - x);
+        const std::uint32_t* src =
+            picture.pixels.data() + static_cast<std::size_t>(row - y) * picture.width + (r.x - x);
         std::uint32_t* dst = pixels_.data() + static_cast<std::size_t>(row) * width_ + r.x;
         for (int i = 0; i < r.w; ++i) dst[i] = (src[i] >> 24) ? (src[i] | 0xFF000000u) : back;
     }
@@ -58,7 +58,8 @@ void Surface::CopyFrom(const Surface& src, int sx, int sy, int x, int y, int w, 
     s.y += d.y - unclipped.y;
     for (int row = 0; row < d.h; ++row) {
         const std::uint32_t* from = src.Row(s.y + row) + s.x;
-        std::copy(from, from + d.w, pixels_.data() + static_cast<std::size_t>(d.y + row) * width_ + d.x);
+        std::copy(from, from + d.w,
+                  pixels_.data() + static_cast<std::size_t>(d.y + row) * width_ + d.x);
     }
     Changed(d);
 }

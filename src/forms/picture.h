@@ -41,8 +41,12 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    std::uint32_t At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
-    const std::uint32_t* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    std::uint32_t At(int x, int y) const {
+        return pixels_[static_cast<std::size_t>(y) * width_ + x];
+    }
+    const std::uint32_t* Row(int y) const {
+        return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    }
 
     void Resize(int width, int height, Color fill);
     void FillRect(Rect r, Color color);

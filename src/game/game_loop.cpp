@@ -41,7 +41,8 @@ void FrmMain::pctNew_Click() {
 // game loop, LoseLife and ShowCop. It sleeps between rounds instead of spinning; the
 // clock is 64-bit and monotonic, so the deadline cannot wrap.
 void FrmMain::Delay(const std::int16_t& DelayValue) {
-    const std::uint64_t deadline = Platform().NowMs() + static_cast<std::uint64_t>(std::max<int>(DelayValue, 0));
+    const std::uint64_t deadline =
+        Platform().NowMs() + static_cast<std::uint64_t>(std::max<int>(DelayValue, 0));
     DoEvents();
     while (Platform().NowMs() < deadline) {
         WaitForEvent(deadline);
@@ -60,7 +61,8 @@ void FrmMain::GameStep() {
     TickBusy = true;
 
     const int stripWidth = forms::IntDiv(pctEmptyBeer.Width, forms::TwipsPerPixelX);
-    forms::BitBlt(hDC(), CanX, CanY - FallStep, stripWidth, FallStep, pctEmptyBeer.hDC(), 0, 0, forms::SRCCOPY);
+    forms::BitBlt(hDC(), CanX, CanY - FallStep, stripWidth, FallStep, pctEmptyBeer.hDC(), 0, 0,
+                  forms::SRCCOPY);
     CanFalling = true;
     PaintSprite(pctBeer[CanKind * 8 + CanFrame], CanX, CanY);
     CanFrame = (CanFrame + 1) % 8;

@@ -23,8 +23,10 @@ void FrmMain::ShowCop() {
     pctSpecial.AutoSize = true;
     pctSpecial.Picture = frmGraphics.pctCop.Picture;
     // Centred between the frame lines, in whole twips.
-    pctSpecial.Left = lineLeft.X1 + forms::IntDiv(lineRight.X1 - lineLeft.X1, 2) - forms::IntDiv(pctSpecial.Width, 2);
-    pctSpecial.Top = lineTop.Y1 + forms::IntDiv(lineBottom.Y1 - lineTop.Y1, 2) - forms::IntDiv(pctSpecial.Height, 2);
+    pctSpecial.Left = lineLeft.X1 + forms::IntDiv(lineRight.X1 - lineLeft.X1, 2) -
+                      forms::IntDiv(pctSpecial.Width, 2);
+    pctSpecial.Top = lineTop.Y1 + forms::IntDiv(lineBottom.Y1 - lineTop.Y1, 2) -
+                     forms::IntDiv(pctSpecial.Height, 2);
     pctSpecial.Visible = true;
     pctSpecial.Refresh();
     PlayWav("siren.wav", true);

@@ -43,7 +43,8 @@ void ClearBlock(FrmMain& form, int row, int column, BlockShape shape) {
             form.BoardFrame[r][c] = 0;
         }
     form.AddScore(500);
-    for (int pass = 0; pass < shape.rows; ++pass) DropColumnsOneRow(form, row + shape.rows - 1, column, shape);
+    for (int pass = 0; pass < shape.rows; ++pass)
+        DropColumnsOneRow(form, row + shape.rows - 1, column, shape);
     form.DrawBoard();
     form.CheckAllMatches();
 }

@@ -21,7 +21,9 @@ const EmbeddedFile& Find(const std::string& name) {
     throw std::out_of_range("no built-in asset " + name);
 }
 
-forms::Image Decode(const EmbeddedFile& file) { return platform::DecodeImage(file.data, file.size); }
+forms::Image Decode(const EmbeddedFile& file) {
+    return platform::DecodeImage(file.data, file.size);
+}
 
 }  // namespace
 

@@ -12,8 +12,8 @@ void Give(PictureBox& box, Assets& assets, const std::string& file) {
 }  // namespace
 
 void FrmGraphics::Load(Assets& assets) {
-    static const char* const kObjects[] = {"obstacle_top.gif", "obstacle_middle.gif", "obstacle_bottom.gif",
-                                           "obstacle_single.gif"};
+    static const char* const kObjects[] = {"obstacle_top.gif", "obstacle_middle.gif",
+                                           "obstacle_bottom.gif", "obstacle_single.gif"};
     for (int i = 0; i < 4; ++i) Give(pctObject[i], assets, kObjects[i]);
     // The cop box keeps its own size; whoever shows the picture sizes itself to it.
     pctCop.AutoSize = false;
@@ -30,7 +30,8 @@ void FrmGraphics::Load(Assets& assets) {
     for (int n = 0; n < 26; ++n) {
         const char letter = static_cast<char>('A' + n);
         // The letter O is the digit 0.
-        Give(pctAlpha[n], assets, letter == 'O' ? "digit0.gif" : std::string("alpha_") + letter + ".gif");
+        Give(pctAlpha[n], assets,
+             letter == 'O' ? "digit0.gif" : std::string("alpha_") + letter + ".gif");
     }
     Give(pctCursor, assets, "entry_cursor.gif");
     Give(pctEmptyLetter, assets, "empty_letter.gif");
@@ -39,8 +40,8 @@ void FrmGraphics::Load(Assets& assets) {
 
 void FrmGraphics::Unload() {
     for (PictureBox& box : pctObject) box.Picture = forms::StdPicture();
-    for (PictureBox* box : {&pctCop, &pctMug, &pctEmptyMug, &pctPause, &pctPlay, &pctSoundOn, &pctSoundOff,
-                            &pctCursor, &pctEmptyLetter})
+    for (PictureBox* box : {&pctCop, &pctMug, &pctEmptyMug, &pctPause, &pctPlay, &pctSoundOn,
+                            &pctSoundOff, &pctCursor, &pctEmptyLetter})
         box->Picture = forms::StdPicture();
     for (PictureBox& box : pctDigit) box.Picture = forms::StdPicture();
     for (PictureBox& box : pctAlpha) box.Picture = forms::StdPicture();

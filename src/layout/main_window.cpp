@@ -91,7 +91,8 @@ void MainWindow::LayOut() {
         beer.Name = "pctBeer";
         beer.Index = i;
         beer.Visible = false;
-        beer.Picture = assets.Picture("can_" + std::to_string(i / 8) + "_" + std::to_string(i % 8) + ".gif");
+        beer.Picture =
+            assets.Picture("can_" + std::to_string(i / 8) + "_" + std::to_string(i % 8) + ".gif");
         Add(beer);
     }
     static const double kScoreLefts[7] = {8340, 8025, 7710, 7395, 7080, 6765, 6450};  // index 0..6

@@ -53,7 +53,8 @@ void HeadlessPlatform::Minimize() {
     At(now_, e);
 }
 
-void HeadlessPlatform::Present(const std::uint32_t* frame, int w, int h, const std::vector<Rect>& changed) {
+void HeadlessPlatform::Present(const std::uint32_t* frame, int w, int h,
+                               const std::vector<Rect>& changed) {
     ++presents_;
     if (changed.empty()) {
         std::copy(frame, frame + static_cast<std::size_t>(w) * h, frame_.begin());
@@ -63,7 +64,8 @@ void HeadlessPlatform::Present(const std::uint32_t* frame, int w, int h, const s
         if (r.x < 0 || r.y < 0 || r.w <= 0 || r.h <= 0 || r.x + r.w > w || r.y + r.h > h)
             throw std::logic_error("a changed rectangle lies outside the frame");
         for (int y = r.y; y < r.y + r.h; ++y)
-            std::copy(frame + static_cast<std::size_t>(y) * w + r.x, frame + static_cast<std::size_t>(y) * w + r.x + r.w,
+            std::copy(frame + static_cast<std::size_t>(y) * w + r.x,
+                      frame + static_cast<std::size_t>(y) * w + r.x + r.w,
                       frame_.begin() + static_cast<std::ptrdiff_t>(y) * w + r.x);
     }
 }

@@ -73,7 +73,9 @@ public:
     std::uint64_t WallClockNs() override { return wallStartNs_ + now_ * 1'000'000; }
     void SetHandCursor(const Image&, int, int) override {}
     void SetCursor(Cursor cursor) override { cursor_ = cursor; }
-    void SetDragArea(std::function<bool(int, int)> draggable) override { dragArea_ = std::move(draggable); }
+    void SetDragArea(std::function<bool(int, int)> draggable) override {
+        dragArea_ = std::move(draggable);
+    }
     void DragWindow(int) override { ++drags_; }
     void PlaySound(const std::string& path, bool synchronous) override;
     void OpenUrl(const std::string& url) override { urls_.push_back(url); }

@@ -29,12 +29,12 @@ struct Rect {
 };
 
 enum class EventType {
-    KeyDown,      // key = virtual-key code (8, 13, 32, 37..40, 48..57, 65..90, 96..123, ...)
-    MouseDown,    // button 1 left, 2 right, 4 middle; x, y in window pixels
+    KeyDown,    // key = virtual-key code (8, 13, 32, 37..40, 48..57, 65..90, 96..123, ...)
+    MouseDown,  // button 1 left, 2 right, 4 middle; x, y in window pixels
     MouseUp,
     MouseMove,
-    Close,        // the system asks the window to close
-    Expose,       // the window's contents were lost and must be repainted
+    Close,   // the system asks the window to close
+    Expose,  // the window's contents were lost and must be repainted
     Minimized,
     Restored,
     FocusGained,

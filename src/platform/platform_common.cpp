@@ -19,7 +19,8 @@ using LoadFunction = SDL_Surface* (*)(SDL_RWops*, int);
 LoadFunction ImageLoader() {
     static const LoadFunction load = []() -> LoadFunction {
         void* library = SDL_LoadObject("libSDL2_image-2.0.so.0");
-        return library ? reinterpret_cast<LoadFunction>(SDL_LoadFunction(library, "IMG_Load_RW")) : nullptr;
+        return library ? reinterpret_cast<LoadFunction>(SDL_LoadFunction(library, "IMG_Load_RW"))
+                       : nullptr;
     }();
     return load;
 }
@@ -27,7 +28,8 @@ LoadFunction ImageLoader() {
 // Raw pixel value (palette index or packed colour) of the surface at x, y.
 // The surface must be locked if it needs locking.
 std::uint32_t RawPixel(const SDL_Surface* s, int x, int y) {
-    const auto* row = static_cast<const Uint8*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch;
+    const auto* row =
+        static_cast<const Uint8*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch;
     const int bits = s->format->BitsPerPixel;
     if (bits < 8) {  // 1- or 4-bit palette indices packed into bytes
         const int perByte = 8 / bits;
@@ -38,19 +40,19 @@ std::uint32_t RawPixel(const SDL_Surface* s, int x, int y) {
         return (byte >> shift) & ((1u << bits) - 1u);
     }
     switch (s->format->BytesPerPixel) {
-    case 1:
-        return row[x];
-    case 2:
-        return reinterpret_cast<const Uint16*>(row)[x];
-    case 3: {
-        const Uint8* p = row + x * 3;
-        if (SDL_BYTEORDER == SDL_BIG_ENDIAN) {
-            return (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
+        case 1:
+            return row[x];
+        case 2:
+            return reinterpret_cast<const Uint16*>(row)[x];
+        case 3: {
+            const Uint8* p = row + x * 3;
+            if (SDL_BYTEORDER == SDL_BIG_ENDIAN) {
+                return (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
+            }
+            return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16);
         }
-        return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16);
-    }
-    default:
-        return reinterpret_cast<const Uint32*>(row)[x];
+        default:
+            return reinterpret_cast<const Uint32*>(row)[x];
     }
 }
 
@@ -110,7 +112,8 @@ Image DecodeImage(const void* data, std::size_t size) {
     for (int y = 0; y < dst->h; ++y) {
         const auto* row = reinterpret_cast<const Uint32*>(
             static_cast<const Uint8*>(dst->pixels) + static_cast<std::ptrdiff_t>(y) * dst->pitch);
-        std::uint32_t* out = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(dst->w);
+        std::uint32_t* out =
+            image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(dst->w);
         for (int x = 0; x < dst->w; ++x) {
             const std::uint32_t rgb = row[x] & 0x00FFFFFFu;
             bool opaque = true;

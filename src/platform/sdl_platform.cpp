@@ -1,8 +1,8 @@
 #include "platform/sdl_platform.h"
 
 #include <algorithm>
-#include <chrono>
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -39,7 +39,8 @@ void OnChannelFinished(int /*channel*/) {
 
 SDL_HitTestResult HitTest(SDL_Window* /*window*/, const SDL_Point* area, void* data) {
     const auto* drag = static_cast<const SdlDragArea*>(data);
-    if (drag->draggable && drag->draggable(ToLogical(area->x, drag->scale), ToLogical(area->y, drag->scale))) {
+    if (drag->draggable &&
+        drag->draggable(ToLogical(area->x, drag->scale), ToLogical(area->y, drag->scale))) {
         return SDL_HITTEST_DRAGGABLE;
     }
     return SDL_HITTEST_NORMAL;
@@ -48,7 +49,8 @@ SDL_HitTestResult HitTest(SDL_Window* /*window*/, const SDL_Point* area, void* d
 // A surface viewing the image's pixels (no copy): valid while the image lives.
 SDL_Surface* WrapImage(const Image& image) {
     if (image.width <= 0 || image.height <= 0 ||
-        image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
+        image.pixels.size() <
+            static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
         return nullptr;
     }
     return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(image.pixels.data()),
@@ -70,32 +72,52 @@ int KeyCode(SDL_Keycode sym) {
         return 97 + (sym - SDLK_KP_1);
     }
     switch (sym) {
-    case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return 13;
-    case SDLK_ESCAPE: return 27;
-    case SDLK_SPACE: return 32;
-    case SDLK_LEFT: return 37;
-    case SDLK_UP: return 38;
-    case SDLK_RIGHT: return 39;
-    case SDLK_DOWN: return 40;
-    case SDLK_KP_0: return 96;
-    case SDLK_KP_MULTIPLY: return 106;
-    case SDLK_KP_PLUS: return 107;
-    case SDLK_KP_MINUS: return 109;
-    case SDLK_KP_PERIOD: return 110;
-    case SDLK_KP_DIVIDE: return 111;
-    default: return 0;
+        case SDLK_BACKSPACE:
+            return 8;
+        case SDLK_TAB:
+            return 9;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return 13;
+        case SDLK_ESCAPE:
+            return 27;
+        case SDLK_SPACE:
+            return 32;
+        case SDLK_LEFT:
+            return 37;
+        case SDLK_UP:
+            return 38;
+        case SDLK_RIGHT:
+            return 39;
+        case SDLK_DOWN:
+            return 40;
+        case SDLK_KP_0:
+            return 96;
+        case SDLK_KP_MULTIPLY:
+            return 106;
+        case SDLK_KP_PLUS:
+            return 107;
+        case SDLK_KP_MINUS:
+            return 109;
+        case SDLK_KP_PERIOD:
+            return 110;
+        case SDLK_KP_DIVIDE:
+            return 111;
+        default:
+            return 0;
     }
 }
 
 int ButtonCode(Uint8 sdlButton) {
     switch (sdlButton) {
-    case SDL_BUTTON_LEFT: return 1;
-    case SDL_BUTTON_RIGHT: return 2;
-    case SDL_BUTTON_MIDDLE: return 4;
-    default: return 0;
+        case SDL_BUTTON_LEFT:
+            return 1;
+        case SDL_BUTTON_RIGHT:
+            return 2;
+        case SDL_BUTTON_MIDDLE:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -112,17 +134,20 @@ Uint32 WaveLengthMs(SDL_RWops* rw) {
             if (SDL_RWread(rw, chunk, 1, sizeof chunk) != sizeof chunk) {
                 break;
             }
-            const Uint32 size = chunk[4] | (Uint32{chunk[5]} << 8) | (Uint32{chunk[6]} << 16) | (Uint32{chunk[7]} << 24);
+            const Uint32 size = chunk[4] | (Uint32{chunk[5]} << 8) | (Uint32{chunk[6]} << 16) |
+                                (Uint32{chunk[7]} << 24);
             if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 12) {
                 Uint8 fmt[12];
                 if (SDL_RWread(rw, fmt, 1, sizeof fmt) != sizeof fmt) {
                     break;
                 }
-                byteRate = fmt[8] | (Uint32{fmt[9]} << 8) | (Uint32{fmt[10]} << 16) | (Uint32{fmt[11]} << 24);
+                byteRate = fmt[8] | (Uint32{fmt[9]} << 8) | (Uint32{fmt[10]} << 16) |
+                           (Uint32{fmt[11]} << 24);
                 SDL_RWseek(rw, static_cast<Sint64>(size - 12 + (size & 1)), RW_SEEK_CUR);
             } else if (std::memcmp(chunk, "data", 4) == 0) {
                 if (byteRate > 0) {
-                    result = static_cast<Uint32>(std::min<std::uint64_t>(std::uint64_t{size} * 1000 / byteRate, UINT32_MAX));
+                    result = static_cast<Uint32>(
+                        std::min<std::uint64_t>(std::uint64_t{size} * 1000 / byteRate, UINT32_MAX));
                 }
                 break;
             } else {
@@ -155,13 +180,16 @@ const Mixer* LoadMixer() {
         void* library = SDL_LoadObject("libSDL2_mixer-2.0.so.0");
         if (library == nullptr) return false;
         auto find = [library](auto& function, const char* name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(SDL_LoadFunction(library, name));
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                SDL_LoadFunction(library, name));
             return function != nullptr;
         };
         return find(mixer.OpenAudio, "Mix_OpenAudio") && find(mixer.CloseAudio, "Mix_CloseAudio") &&
-               find(mixer.ChannelFinished, "Mix_ChannelFinished") && find(mixer.HaltChannel, "Mix_HaltChannel") &&
+               find(mixer.ChannelFinished, "Mix_ChannelFinished") &&
+               find(mixer.HaltChannel, "Mix_HaltChannel") &&
                find(mixer.FreeChunk, "Mix_FreeChunk") && find(mixer.LoadWAV_RW, "Mix_LoadWAV_RW") &&
-               find(mixer.PlayChannelTimed, "Mix_PlayChannelTimed") && find(mixer.Playing, "Mix_Playing");
+               find(mixer.PlayChannelTimed, "Mix_PlayChannelTimed") &&
+               find(mixer.Playing, "Mix_Playing");
     }();
     return loaded ? &mixer : nullptr;
 }
@@ -231,8 +259,8 @@ void SdlPlatform::OpenWindow(const std::string& caption, int w, int h) {
     dragArea_.scale = scale_;
     // Borderless from the start: changing the border of a mapped X11 window makes
     // SDL 2.26 busy-wait. Hidden until the first finished frame.
-    window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w * scale_,
-                               h * scale_, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               w * scale_, h * scale_, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (window_ == nullptr) {
         throw std::runtime_error(std::string("SDL window: ") + SDL_GetError());
     }
@@ -281,7 +309,8 @@ void SdlPlatform::CopyToSurface(SDL_Surface* surface, const std::uint32_t* frame
     const std::uint32_t* src = frame + static_cast<std::ptrdiff_t>(r.y) * w + r.x;
     const Uint32 format = surface->format->format;
     if (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) {
-        auto* dst = static_cast<Uint8*>(surface->pixels) + static_cast<std::ptrdiff_t>(r.y) * surface->pitch +
+        auto* dst = static_cast<Uint8*>(surface->pixels) +
+                    static_cast<std::ptrdiff_t>(r.y) * surface->pitch +
                     static_cast<std::ptrdiff_t>(r.x) * 4;
         const std::size_t bytes = static_cast<std::size_t>(r.w) * 4;
         for (int y = 0; y < r.h; ++y) {
@@ -292,8 +321,8 @@ void SdlPlatform::CopyToSurface(SDL_Surface* surface, const std::uint32_t* frame
         return;
     }
     // Any other screen format (16-bit, BGR, palette): let SDL's blitter convert.
-    SDL_Surface* view = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(src), r.w, r.h, 32, w * 4,
-                                                           SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* view = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(src), r.w, r.h, 32, w * 4, SDL_PIXELFORMAT_ARGB8888);
     if (view == nullptr) {
         return;
     }
@@ -307,7 +336,8 @@ void SdlPlatform::ScaleInto(const std::uint32_t* frame, int w, const Rect& r) {
     const int k = scale_;
     const std::size_t physicalW = static_cast<std::size_t>(w) * k;
     for (int y = r.y; y < r.y + r.h; ++y) {
-        std::uint32_t* out = scaled_.data() + static_cast<std::size_t>(y) * k * physicalW + static_cast<std::size_t>(r.x) * k;
+        std::uint32_t* out = scaled_.data() + static_cast<std::size_t>(y) * k * physicalW +
+                             static_cast<std::size_t>(r.x) * k;
         const std::uint32_t* in = frame + static_cast<std::size_t>(y) * w + r.x;
         for (int x = 0; x < r.w; ++x) std::fill_n(out + static_cast<std::size_t>(x) * k, k, in[x]);
         for (int copy = 1; copy < k; ++copy)
@@ -315,7 +345,8 @@ void SdlPlatform::ScaleInto(const std::uint32_t* frame, int w, const Rect& r) {
     }
 }
 
-void SdlPlatform::Present(const std::uint32_t* frame, int w, int h, const std::vector<Rect>& changed) {
+void SdlPlatform::Present(const std::uint32_t* frame, int w, int h,
+                          const std::vector<Rect>& changed) {
     if (scale_ == 1 || frame == nullptr || w <= 0 || h <= 0) {
         PresentPhysical(frame, w, h, changed);
         return;
@@ -333,7 +364,8 @@ void SdlPlatform::Present(const std::uint32_t* frame, int w, int h, const std::v
     PresentPhysical(scaled_.data(), w * k, h * k, changed.empty() ? std::vector<Rect>{} : physical);
 }
 
-void SdlPlatform::PresentPhysical(const std::uint32_t* frame, int w, int h, const std::vector<Rect>& changed) {
+void SdlPlatform::PresentPhysical(const std::uint32_t* frame, int w, int h,
+                                  const std::vector<Rect>& changed) {
     if (window_ == nullptr || frame == nullptr || w <= 0 || h <= 0) {
         return;
     }
@@ -411,52 +443,52 @@ bool SdlPlatform::Translate(const SDL_Event& in, Event& out) {
     }
     out = Event{};
     switch (in.type) {
-    case SDL_KEYDOWN:
-        out.type = EventType::KeyDown;
-        out.key = KeyCode(in.key.keysym.sym);
-        return out.key != 0;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        out.type = in.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
-        out.button = ButtonCode(in.button.button);
-        out.x = ToLogical(in.button.x, scale_);
-        out.y = ToLogical(in.button.y, scale_);
-        return out.button != 0;
-    case SDL_MOUSEMOTION:
-        out.type = EventType::MouseMove;
-        out.x = ToLogical(in.motion.x, scale_);
-        out.y = ToLogical(in.motion.y, scale_);
-        return true;
-    case SDL_QUIT:
-        out.type = EventType::Close;
-        return true;
-    case SDL_WINDOWEVENT:
-        switch (in.window.event) {
-        case SDL_WINDOWEVENT_CLOSE:
+        case SDL_KEYDOWN:
+            out.type = EventType::KeyDown;
+            out.key = KeyCode(in.key.keysym.sym);
+            return out.key != 0;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            out.type = in.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
+            out.button = ButtonCode(in.button.button);
+            out.x = ToLogical(in.button.x, scale_);
+            out.y = ToLogical(in.button.y, scale_);
+            return out.button != 0;
+        case SDL_MOUSEMOTION:
+            out.type = EventType::MouseMove;
+            out.x = ToLogical(in.motion.x, scale_);
+            out.y = ToLogical(in.motion.y, scale_);
+            return true;
+        case SDL_QUIT:
             out.type = EventType::Close;
             return true;
-        case SDL_WINDOWEVENT_EXPOSED:
-            // The screen lost the window's pixels: the next Present sends all of them.
-            fullUpdateNext_ = true;
-            out.type = EventType::Expose;
-            return true;
-        case SDL_WINDOWEVENT_MINIMIZED:
-            out.type = EventType::Minimized;
-            return true;
-        case SDL_WINDOWEVENT_RESTORED:
-            out.type = EventType::Restored;
-            return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            out.type = EventType::FocusGained;
-            return true;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            fullCopyNext_ = true;
-            return false;
+        case SDL_WINDOWEVENT:
+            switch (in.window.event) {
+                case SDL_WINDOWEVENT_CLOSE:
+                    out.type = EventType::Close;
+                    return true;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    // The screen lost the window's pixels: the next Present sends all of them.
+                    fullUpdateNext_ = true;
+                    out.type = EventType::Expose;
+                    return true;
+                case SDL_WINDOWEVENT_MINIMIZED:
+                    out.type = EventType::Minimized;
+                    return true;
+                case SDL_WINDOWEVENT_RESTORED:
+                    out.type = EventType::Restored;
+                    return true;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    out.type = EventType::FocusGained;
+                    return true;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    fullCopyNext_ = true;
+                    return false;
+                default:
+                    return false;
+            }
         default:
             return false;
-        }
-    default:
-        return false;
     }
 }
 
@@ -509,13 +541,12 @@ void SdlPlatform::WaitEvent(std::uint64_t deadline) {
     }
 }
 
-std::uint64_t SdlPlatform::NowMs() {
-    return SDL_GetTicks64();
-}
+std::uint64_t SdlPlatform::NowMs() { return SDL_GetTicks64(); }
 
 std::uint64_t SdlPlatform::WallClockNs() {
     const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
-    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count());
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count());
 }
 
 // ---------------------------------------------------------------- cursor and dragging
@@ -543,7 +574,8 @@ void SdlPlatform::MakeHandCursor() {
         for (int y = 0; y < scaled.height; ++y)
             for (int x = 0; x < scaled.width; ++x)
                 scaled.pixels[static_cast<std::size_t>(y) * scaled.width + x] =
-                    handImage_.pixels[static_cast<std::size_t>(y / scale_) * handImage_.width + x / scale_];
+                    handImage_.pixels[static_cast<std::size_t>(y / scale_) * handImage_.width +
+                                      x / scale_];
     }
     SDL_Surface* view = WrapImage(scaled);
     if (view == nullptr) {
@@ -595,10 +627,17 @@ void SdlPlatform::DragWindow(int button) {
     }
     Uint32 mask = 0;
     switch (button) {
-    case 1: mask = SDL_BUTTON_LMASK; break;
-    case 2: mask = SDL_BUTTON_RMASK; break;
-    case 4: mask = SDL_BUTTON_MMASK; break;
-    default: return;
+        case 1:
+            mask = SDL_BUTTON_LMASK;
+            break;
+        case 2:
+            mask = SDL_BUTTON_RMASK;
+            break;
+        case 4:
+            mask = SDL_BUTTON_MMASK;
+            break;
+        default:
+            return;
     }
     int gx0 = 0, gy0 = 0;
     if ((SDL_GetGlobalMouseState(&gx0, &gy0) & mask) == 0) {
@@ -662,7 +701,8 @@ bool SdlPlatform::OpenAudio() {
         return false;
     }
     const Mixer* mixer = LoadMixer();
-    if (mixer == nullptr || mixer->OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    if (mixer == nullptr ||
+        mixer->OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         audioFailedAt_ = std::max<std::uint64_t>(now, 1);
         return false;
@@ -707,8 +747,7 @@ void SdlPlatform::PlaySound(const std::string& path, bool synchronous) {
         return;
     }
     // Halting posts "ended"; those posts belong to the old sound.
-    while (SDL_SemTryWait(soundEnded_) == 0) {
-    }
+    while (SDL_SemTryWait(soundEnded_) == 0) {}
     chunk_ = LoadMixer()->LoadWAV_RW(file, 1);
     if (chunk_ == nullptr || LoadMixer()->PlayChannelTimed(-1, chunk_, 0, -1) < 0) {
         StopSound();
@@ -727,9 +766,7 @@ void SdlPlatform::PlaySound(const std::string& path, bool synchronous) {
 
 // ---------------------------------------------------------------- system
 
-void SdlPlatform::OpenUrl(const std::string& url) {
-    SDL_OpenURL(url.c_str());
-}
+void SdlPlatform::OpenUrl(const std::string& url) { SDL_OpenURL(url.c_str()); }
 
 std::string SdlPlatform::ProgramDir() {
     std::string path;

@@ -69,7 +69,8 @@ private:
     void CopyToSurface(SDL_Surface* surface, const std::uint32_t* frame, int w, int h,
                        const Rect& r);
     // Shows a frame that is already at the window's own size.
-    void PresentPhysical(const std::uint32_t* frame, int w, int h, const std::vector<Rect>& changed);
+    void PresentPhysical(const std::uint32_t* frame, int w, int h,
+                         const std::vector<Rect>& changed);
     // Enlarges rectangle r of the logical frame into scaled_, each pixel a scale_ × scale_ block.
     void ScaleInto(const std::uint32_t* frame, int w, const Rect& r);
     // Makes the hand cursor from its picture at the window's scale.
@@ -89,7 +90,7 @@ private:
     bool havePending_ = false;  // one translated event taken out of SDL by WaitEvent
     Event pending_;
 
-    int scale_ = 1;  // window pixels per game pixel
+    int scale_ = 1;                      // window pixels per game pixel
     std::vector<std::uint32_t> scaled_;  // the frame at window size, when scale_ > 1
 
     Image handImage_;

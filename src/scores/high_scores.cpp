@@ -56,7 +56,8 @@ void FrmMain::SaveRegistry() {
     store.SaveSetting(kSection, "Sound", SoundOn() ? "ON" : "OFF");
     std::string error;
     if (!store.Save(error))
-        std::cerr << "Frothwick: the high scores and the sound setting were not saved: " << error << '\n';
+        std::cerr << "Frothwick: the high scores and the sound setting were not saved: " << error
+                  << '\n';
 }
 
 // Shows the board and draws the table on it; with entryMode, name entry starts on
@@ -88,8 +89,9 @@ void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
             if (!(entryMode && row == entryRow) && name.size() >= j) {
                 const auto k = static_cast<unsigned char>(name[j - 1]);
                 const bool letter = k >= 'A' && k <= 'Z';
-                pctScoreBoard.PaintPicture(
-                    letter ? frmGraphics.pctAlpha[k - 'A'].Picture : frmGraphics.pctEmptyLetter.Picture, x, y);
+                pctScoreBoard.PaintPicture(letter ? frmGraphics.pctAlpha[k - 'A'].Picture
+                                                  : frmGraphics.pctEmptyLetter.Picture,
+                                           x, y);
             }
             LetterX[j] = x;
             x += letterWidth;

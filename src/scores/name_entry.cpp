@@ -44,9 +44,13 @@ void FrmMain::NameEntryKeyDown(std::int16_t keyCode) {
     }
 }
 
-void FrmMain::DrawEntryCursor() { PaintEntryCell(*this, frmGraphics.pctCursor.Picture, EntryColumn); }
+void FrmMain::DrawEntryCursor() {
+    PaintEntryCell(*this, frmGraphics.pctCursor.Picture, EntryColumn);
+}
 
-void FrmMain::EraseEntryCursor() { PaintEntryCell(*this, frmGraphics.pctEmptyLetter.Picture, EntryColumn); }
+void FrmMain::EraseEntryCursor() {
+    PaintEntryCell(*this, frmGraphics.pctEmptyLetter.Picture, EntryColumn);
+}
 
 // Hides the board and its buttons and brings the control panel back as it was.
 // Called by Enter at the end of an entry and by OK.

@@ -30,5 +30,6 @@ void FrmMain::AddScore(std::int16_t points) {
         text.erase(0, 1);
         Score = 0;
     }
-    for (int i = 1; i <= 7; ++i) pctScore[7 - i].Picture = frmGraphics.pctDigit[text[i - 1] - '0'].Picture;
+    for (int i = 1; i <= 7; ++i)
+        pctScore[7 - i].Picture = frmGraphics.pctDigit[text[i - 1] - '0'].Picture;
 }

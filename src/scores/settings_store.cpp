@@ -113,7 +113,8 @@ void SettingsStore::Parse(const std::string& text) {
     std::fclose(in);
 }
 
-bool SettingsStore::Add(const std::string& section, const std::string& key, const std::string& value) {
+bool SettingsStore::Add(const std::string& section, const std::string& key,
+                        const std::string& value) {
     const auto [place, added] = index_.try_emplace({Lower(section), Lower(key)}, entries_.size());
     if (added) entries_.push_back({section, key, value});
     return added;
@@ -125,7 +126,8 @@ std::string SettingsStore::GetSetting(const std::string& section, const std::str
     return place == index_.end() ? fallback : entries_[place->second].value;
 }
 
-void SettingsStore::SaveSetting(const std::string& section, const std::string& key, const std::string& value) {
+void SettingsStore::SaveSetting(const std::string& section, const std::string& key,
+                                const std::string& value) {
     if (!Add(section, key, value)) entries_[index_.at({Lower(section), Lower(key)})].value = value;
 }
 
@@ -145,7 +147,8 @@ std::string SettingsStore::Text() const {
 bool SettingsStore::Save(std::string& error) const {
     const std::string folder = Folder();
     if (folder.empty()) {
-        error = "the user's configuration folder is unknown (neither XDG_CONFIG_HOME nor HOME is set)";
+        error =
+            "the user's configuration folder is unknown (neither XDG_CONFIG_HOME nor HOME is set)";
         return false;
     }
     std::error_code created;

@@ -9,7 +9,7 @@
 namespace scores {
 
 constexpr std::int32_t kHighestScore = 9'999'999;  // the most the seven digits show
-constexpr std::size_t kBoardLetters = 7;            // letter columns of a board row
+constexpr std::size_t kBoardLetters = 7;           // letter columns of a board row
 
 // A stored score: decimal digits giving 0 … kHighestScore. Anything else (a sign,
 // blanks inside, other characters, too large a value) reads as 0, like a missing key.
