@@ -63,9 +63,7 @@ public:
     std::string ProgramDir() override;
 
 private:
-    // Turns an SDL event into a game event; false when the game does not see it
-    // (bookkeeping such as the sound-finished notice is done here).
-    bool Translate(const SDL_Event& in, Event& out);
+    // Video (sdl_video.cpp).
     void CopyToSurface(SDL_Surface* surface, const std::uint32_t* frame, int w, int h,
                        const Rect& r);
     // Shows a frame that is already at the window's own size.
@@ -73,11 +71,27 @@ private:
                          const std::vector<Rect>& changed);
     // Enlarges rectangle r of the logical frame into scaled_, each pixel a scale_ × scale_ block.
     void ScaleInto(const std::uint32_t* frame, int w, const Rect& r);
+
+    // Input (sdl_input.cpp).
+    // Turns an SDL event into a game event; false when the game does not see it
+    // (bookkeeping such as the sound-finished notice is done here).
+    bool Translate(const SDL_Event& in, Event& out);
     // Makes the hand cursor from its picture at the window's scale.
     void MakeHandCursor();
+    // Hands the drag area to the window, when there is one.
+    void ApplyDragArea();
+
+    // Sound (sdl_sound.cpp).
+    void InitSound();
+    void ShutdownSound();
+    // True when the event is the sound-finished notice; closes the device if nothing plays.
+    bool TakeSoundNotice(const SDL_Event& event);
     bool OpenAudio();
     void CloseAudio();
     void StopSound();
+
+    // A surface viewing the image's pixels (no copy): valid while the image lives.
+    static SDL_Surface* WrapImage(const Image& image);
 
     SDL_Window* window_ = nullptr;
     bool shown_ = false;
