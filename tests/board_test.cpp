@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace game;
+
 constexpr std::uint32_t kFrameRed = 0xFF0000;
 using XY = std::pair<int, int>;
 using StartUp = test::GameTest;
@@ -21,7 +23,7 @@ using DrawBoard = test::GameTest;
 
 TEST_F(StartUp, IdleStateGeometryFrameAndScreen) {
     EXPECT_EQ((std::array<int, 4>{f.CellWidth, f.CellHeight, f.Lives, f.FallStep}),
-              (std::array<int, 4>{32, 20, 3, 5}));
+              (std::array<int, 4>{32, 20, kLives, kStartFallStep}));
     EXPECT_TRUE(f.TickDelay == 0 && f.GameOver && !f.pctAction.Visible);
     EXPECT_EQ(g.BoardText(), test::BoardText({}));
     EXPECT_EQ(f.Caption(), "Frothwick");
@@ -47,25 +49,28 @@ TEST_F(StartUp, IdleStateGeometryFrameAndScreen) {
     forms::Image zero = a.Image("digit0.gif");
     EXPECT_TRUE(g.FrameShows(zero, 430, 60));
     for (int y = 0; y < zero.height; ++y) zero.pixels[static_cast<std::size_t>(y) * zero.width] = 0;
-    for (int i = 0; i < 6; ++i) EXPECT_TRUE(g.FrameShows(zero, 556 - 21 * i, 60)) << i;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kScoreDigits - 1; ++i)
+        EXPECT_TRUE(g.FrameShows(zero, 556 - 21 * i, 60)) << i;
+    for (int i = 0; i < kLives; ++i)
         EXPECT_TRUE(g.FrameShows(a.Image("mug_full.gif"), 458 + 33 * i, 355)) << i;
-    for (int r = 0; r <= 15; ++r)
-        for (int c = 0; c <= 11; ++c)
-            ASSERT_TRUE(g.FrameShows(a.Image("empty_cell.gif"), 17 + 32 * c, 80 + 20 * r))
+    for (int r = 0; r <= kFloorRow; ++r)
+        for (int c = 0; c <= kLastColumn; ++c)
+            ASSERT_TRUE(
+                g.FrameShows(a.Image("empty_cell.gif"), 17 + kColumnPitch * c, 80 + kRowPitch * r))
                 << r << "," << c;
     // The focus holder is painted black.
     EXPECT_EQ(g.Pixel(456, 328), 0x000000u);
     EXPECT_EQ(g.Pixel(556, 347), 0x000000u);
     // The grid follows the left and top lines wherever they are placed.
-    for (const auto& [left, top, x0, x11, y0, y15] :
+    for (const auto& [left, top, x0, xLast, y0, yFloor] :
          {std::array<int, 6>{200, 1080, 17, 369, 80, 380},
           std::array<int, 6>{150, 300, 14, 366, 28, 328}}) {
         f.lineLeft.X1 = left;
         f.lineTop.Y1 = top;
         f.InitializeBoard();
-        EXPECT_EQ((std::array<int, 4>{f.ColumnX[0], f.ColumnX[11], f.RowY[0], f.RowY[15]}),
-                  (std::array<int, 4>{x0, x11, y0, y15}));
+        EXPECT_EQ((std::array<int, 4>{f.ColumnX[0], f.ColumnX[kLastColumn], f.RowY[0],
+                                      f.RowY[kFloorRow]}),
+                  (std::array<int, 4>{x0, xLast, y0, yFloor}));
     }
 }
 
@@ -107,8 +112,9 @@ TEST_F(FindCell, AnswersTheRowTheCanIsMovingInto) {
          {Case{f.ColumnX[4], f.RowY[3], 3, 4, true}, Case{f.ColumnX[4], f.RowY[3] + 1, 4, 4, true},
           Case{f.ColumnX[4], f.RowY[3] - 1, 3, 4, true},
           Case{f.ColumnX[0], f.RowY[0] - 20, 0, 0, true},
-          Case{f.ColumnX[0], f.RowY[0] - 21, 16, 0, true},  // the column alone is enough
-          Case{f.ColumnX[11] + 1, f.RowY[15] + 1, 16, 12, false}}) {
+          Case{f.ColumnX[0], f.RowY[0] - 21, kNotFoundRow, 0, true},  // the column alone is enough
+          Case{f.ColumnX[kLastColumn] + 1, f.RowY[kFloorRow] + 1, kNotFoundRow, kNotFoundColumn,
+               false}}) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         std::int16_t row = -1, column = -1;
         bool found = !c.found;
@@ -125,9 +131,10 @@ TEST_F(NewBoard, ObstacleStacksOfOneThreeOrFourOnTheFloorOnlyOneDrawPerColumnAnd
         f.Rnd.Seed(1000 + n);
         game::Random replay = f.Rnd;
         std::string rows[4] = {"............", "............", "............", "............"};
-        for (int c = 0; c < 12; ++c) {
-            if (replay.Pick(20) != 1) continue;
-            const char* shape = shapes[static_cast<int>(static_cast<double>(replay()) * 3)];
+        for (int c = 0; c <= kLastColumn; ++c) {
+            if (replay.Pick(kObstacleOdds) != 1) continue;
+            const char* shape =
+                shapes[static_cast<int>(static_cast<double>(replay()) * kObstacleHeights)];
             for (int r = 0; r < 4; ++r) rows[r][c] = shape[r];
             ++stacks;
         }
@@ -136,9 +143,13 @@ TEST_F(NewBoard, ObstacleStacksOfOneThreeOrFourOnTheFloorOnlyOneDrawPerColumnAnd
                                                   rows[3].c_str()}))
             << n;
         ASSERT_EQ(f.Rnd(), replay());  // both generators are at the same point
-        for (int i = 0; i <= 16; ++i) ASSERT_EQ(f.Board[i][12] + f.Board[16][std::min(i, 12)], 0);
-        for (int r = 12; r <= 15; ++r)
-            for (int c = 0; c <= 11; ++c) ASSERT_EQ(f.BoardFrame[r][c], 0);
+        // Nothing in the hidden row and column; no roll frame anywhere.
+        for (int i = 0; i <= kNotFoundRow; ++i)
+            ASSERT_EQ(
+                f.Board[i][kNotFoundColumn] + f.Board[kNotFoundRow][std::min(i, kNotFoundColumn)],
+                kEmptyCell);
+        for (int r = kFloorRow - 3; r <= kFloorRow; ++r)
+            for (int c = 0; c <= kLastColumn; ++c) ASSERT_EQ(f.BoardFrame[r][c], 0);
         empty += rows[3] == "............";
     }
     // 0.95^12 of boards are empty (54 %); 0.6 stacks a board on average.
@@ -148,29 +159,33 @@ TEST_F(NewBoard, ObstacleStacksOfOneThreeOrFourOnTheFloorOnlyOneDrawPerColumnAnd
 
 TEST_F(DrawBoard, RepaintPaintsEveryCellFromItsSprite) {
     // Every can kind and frame, and every obstacle piece, somewhere on the board.
-    for (int i = 0; i < 48; ++i) {
-        const int r = i / 12, c = i % 12;
-        f.Board[r][c] = static_cast<std::int16_t>(i / 8 + 1);
-        f.BoardFrame[r][c] = static_cast<std::int16_t>(i % 8);
+    for (int i = 0; i < kCanSprites; ++i) {
+        const int r = i / kVisibleColumns, c = i % kVisibleColumns;
+        f.Board[r][c] = static_cast<std::int16_t>(i / kRollFrames + 1);
+        f.BoardFrame[r][c] = static_cast<std::int16_t>(i % kRollFrames);
     }
-    for (int n = 0; n < 4; ++n) f.Board[15][n] = static_cast<std::int16_t>(500 + n);
+    for (int n = 0; n < kObstaclePieces; ++n)
+        f.Board[kFloorRow][n] = static_cast<std::int16_t>(kObstacleTop + n);
     g.Send(g.Now() + 5, platform::EventType::Expose);  // a repaint draws from the board
     g.Run();
     const auto& a = f.assets;
     const char* obstacles[] = {"obstacle_top.gif", "obstacle_middle.gif", "obstacle_bottom.gif",
                                "obstacle_single.gif"};
-    for (int r = 0; r <= 15; ++r)
-        for (int c = 0; c <= 11; ++c) {
+    for (int r = 0; r <= kFloorRow; ++r)
+        for (int c = 0; c <= kLastColumn; ++c) {
             const int code = f.Board[r][c];
-            const std::string sprite = code >= 500 ? obstacles[code - 500]
-                                       : code == 0
+            const std::string sprite = code >= kObstacleTop ? obstacles[code - kObstacleTop]
+                                       : code == kEmptyCell
                                            ? "empty_cell.gif"
                                            : "can_" + std::to_string(code - 1) + "_" +
                                                  std::to_string(f.BoardFrame[r][c]) + ".gif";
             ASSERT_TRUE(g.FrameShows(a.Image(sprite), f.ColumnX[c], f.RowY[r])) << r << "," << c;
         }
-    // Code 6 in frame 7 is the last holder.
-    EXPECT_TRUE(g.FrameShows(a.Image("can_5_7.gif"), f.ColumnX[11], f.RowY[3]));
+    // The last kind in its last frame is the last holder.
+    const int last = kCanSprites - 1;
+    EXPECT_TRUE(g.FrameShows(a.Image("can_" + std::to_string(kCanKinds - 1) + "_" +
+                                     std::to_string(kRollFrames - 1) + ".gif"),
+                             f.ColumnX[last % kVisibleColumns], f.RowY[last / kVisibleColumns]));
 }
 
 }  // namespace

@@ -140,7 +140,7 @@ TEST_F(Chrome, ExitButtonInsideAPausedGameResetsTheGameState) {
     g.Click(t0 + 2300, f.pctQuit);
     EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
     EXPECT_TRUE(!f.Paused && !f.GameOver && !f.CanFalling && !f.KeyBusy);
-    EXPECT_EQ(f.TickDelay, 90);
+    EXPECT_EQ(f.TickDelay, game::kNewGameTickDelay);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 namespace {
 
+using namespace game;
+
 using Delay = test::GameTest;
 using GameStep = test::BoardTest;
 using NewGame = test::GameTest;
@@ -27,7 +29,7 @@ TEST_F(GameStep, PaintsTheNewCanAtRowZeroThenRollsItDownWithTwoCopiesAStep) {
     ASSERT_TRUE(f.CanFalling);
     const int x = f.CanX;
     const std::uint32_t emptyPixel = f.pctEmptyBeer.Pixels().At(16, 0) & 0xFFFFFF;
-    EXPECT_TRUE(g.Shows(f.pctBeer[f.CanKind * 8], x, f.RowY[0]));
+    EXPECT_TRUE(g.Shows(f.pctBeer[CanSprite(f.CanKind, 0)], x, f.RowY[0]));
     for (int step = 1; step <= 9; ++step) {
         SCOPED_TRACE(step);
         const int y = f.RowY[0] + 5 * step;
@@ -37,7 +39,7 @@ TEST_F(GameStep, PaintsTheNewCanAtRowZeroThenRollsItDownWithTwoCopiesAStep) {
         EXPECT_EQ(copies[0].y, y - 5);  // the strip the can has left
         EXPECT_EQ(copies[0].h, 5);
         EXPECT_EQ(copies[1].y, y);
-        EXPECT_TRUE(g.Shows(f.pctBeer[f.CanKind * 8 + step % 8], x, y));
+        EXPECT_TRUE(g.Shows(f.pctBeer[CanSprite(f.CanKind, step % kRollFrames)], x, y));
         EXPECT_EQ(g.Pixel(x + 16, y - 1), emptyPixel);
     }
 }
@@ -48,8 +50,9 @@ TEST(Landing, OnTheFloorOrFivePixelsIntoTheRowAboveAStackTheCanSnapsIntoItWithFo
         int kind, column, steps, row, points;
     };
     const Case cases[] = {
-        // It reaches into row 15 once its top passes RowY(14): 58 steps of 5 pixels.
-        {{}, 2, 5, 58, 15, 30},
+        // It reaches into the floor row once its top passes the row above: 58 steps of
+        // 5 pixels.
+        {{}, 2, 5, 58, kFloorRow, 2 * kFloorRow},
         {{"....2.......", "....1.......", "....2.......", "....1.......", "....2.......",
           "....1......."},
          4,
@@ -75,22 +78,22 @@ TEST(Landing, OnTheFloorOrFivePixelsIntoTheRowAboveAStackTheCanSnapsIntoItWithFo
         EXPECT_EQ(f.CanY, f.RowY[c.row - 1] + 5);
         EXPECT_EQ(f.Board[c.row][c.column], c.kind + 1);
         // The frame that follows the last one drawn in flight is stored.
-        EXPECT_EQ(f.BoardFrame[c.row][c.column], c.steps % 8);
+        EXPECT_EQ(f.BoardFrame[c.row][c.column], c.steps % kRollFrames);
         EXPECT_EQ(f.Score, c.points);
         EXPECT_EQ(g.ScoreShown(), "00000" + std::to_string(c.points));
-        EXPECT_TRUE(
-            g.Shows(f.pctBeer[c.kind * 8 + c.steps % 8], f.ColumnX[c.column], f.RowY[c.row]));
+        EXPECT_TRUE(g.Shows(f.pctBeer[CanSprite(c.kind, c.steps % kRollFrames)],
+                            f.ColumnX[c.column], f.RowY[c.row]));
         EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[c.row - 1]));
     }
 }
 
 TEST_F(GameStep, NewCanOnAnOccupiedRowOneLandsAtOnceForNoPoints) {
-    for (int c = 0; c <= 11; ++c) f.Board[1][c] = static_cast<std::int16_t>(1 + c % 2);
+    for (int c = 0; c <= kLastColumn; ++c) f.Board[1][c] = static_cast<std::int16_t>(1 + c % 2);
     f.GameStep();
-    const int column = (f.CanX - f.ColumnX[0]) / 32;
+    const int column = (f.CanX - f.ColumnX[0]) / kColumnPitch;
     EXPECT_FALSE(f.CanFalling);
     EXPECT_EQ(f.Board[0][column], f.CanKind + 1);
-    EXPECT_TRUE(f.Score == 0 && f.Lives == 3);
+    EXPECT_TRUE(f.Score == 0 && f.Lives == kLives);
 }
 
 TEST_F(GameStep, DoesNothingWhilePausedOrWhenTheGameIsOver) {
@@ -108,12 +111,12 @@ TEST_F(GameStep, DoesNothingWhilePausedOrWhenTheGameIsOver) {
 TEST_F(NewGame, StartsAfterTwoSecondsWithFullMugsAndThePauseFace) {
     f.pctLives[1].Picture = f.frmGraphics.pctEmptyMug.Picture;
     const std::uint64_t t0 = g.NewGame();
-    g.At(t0 + 1999, [&] {
-        EXPECT_TRUE(!f.GameOver && f.Lives == 3 && f.TickDelay == 90 && !f.pctAction.Visible &&
-                    !f.CanFalling);
-        EXPECT_TRUE(g.MugsShow(3));
+    g.At(t0 + kNewGameWait - 1, [&] {
+        EXPECT_TRUE(!f.GameOver && f.Lives == kLives && f.TickDelay == kNewGameTickDelay &&
+                    !f.pctAction.Visible && !f.CanFalling);
+        EXPECT_TRUE(g.MugsShow(kLives));
     });
-    g.At(t0 + 2001, [&] {
+    g.At(t0 + kNewGameWait + 1, [&] {
         EXPECT_TRUE(f.CanFalling && f.pctAction.Visible);
         EXPECT_EQ(f.pctAction.Picture(), f.frmGraphics.pctPause.Picture());
         EXPECT_EQ(f.pctAction.ToolTipText(), "Pause");
@@ -146,9 +149,10 @@ TEST_F(NewGame, LoweredTickDelayIsUsedByTheVeryNextWait) {
     // The first step ran at t0 + 2000; let the next one land a can for 30 points.
     g.At(t0 + 2045, [&] {
         f.Score = 9990;
-        f.CanY = f.RowY[14] + 5;
+        f.CanY = f.RowY[kFloorRow - 1] + 5;
     });
-    g.At(t0 + 2091, [&] { EXPECT_TRUE(f.TickDelay == 88 && !f.CanFalling); });
+    g.At(t0 + 2091,
+         [&] { EXPECT_TRUE(f.TickDelay == kNewGameTickDelay - kTickShortening && !f.CanFalling); });
     g.At(t0 + 2179, [&] { EXPECT_TRUE(f.CanFalling); });  // spawned at t0 + 2090 + 88
     g.Run();
 }
@@ -163,7 +167,7 @@ TEST_F(NewGame, ClickedDuringAGameRunsItsOwnGameThenTheInterruptedLoopEndsToo) {
     g.Key(nameTyped, 13);
     std::int32_t frozenY = 0;
     g.At(t1 + 1000, [&] {
-        EXPECT_TRUE(f.Lives == 3 && f.EnteringName);
+        EXPECT_TRUE(f.Lives == kLives && f.EnteringName);
         frozenY = f.CanY;
     });
     g.At(nameTyped - 1, [&] { EXPECT_EQ(f.CanY, frozenY); });  // the old loop is suspended

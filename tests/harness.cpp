@@ -56,7 +56,7 @@ void Game::Send(std::uint64_t ms, platform::EventType type, int x, int y, int bu
 
 std::string Game::ScoreShown() {
     std::string text;
-    for (int i = 6; i >= 0; --i) {
+    for (int i = game::kScoreDigits - 1; i >= 0; --i) {
         char shown = '?';
         for (int d = 0; d <= 9; ++d)
             if (form().pctScore[i].Picture() == form().frmGraphics.pctDigit[d].Picture())
@@ -67,7 +67,7 @@ std::string Game::ScoreShown() {
 }
 
 bool Game::MugsShow(int lives) {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < game::kLives; ++i)
         if (form().pctLives[i].Picture() !=
             (i < lives ? form().frmGraphics.pctMug : form().frmGraphics.pctEmptyMug).Picture())
             return false;
@@ -94,8 +94,8 @@ bool Game::FrameShows(const forms::Image& picture, int x, int y) const {
 void Game::StartOnEmptyBoard() {
     FrmMain& f = form();
     for (forms::PictureBox& mug : f.pctLives) mug.Picture = f.frmGraphics.pctMug.Picture;
-    f.Lives = 3;
-    f.TickDelay = 90;
+    f.Lives = game::kLives;
+    f.TickDelay = game::kNewGameTickDelay;
     f.GameOver = false;
     f.CanFalling = false;
     f.Score = 0;
@@ -104,17 +104,17 @@ void Game::StartOnEmptyBoard() {
 
 void Game::SetBoard(std::initializer_list<const char*> rows) {
     FrmMain& f = form();
-    for (auto& row : f.Board) std::fill(std::begin(row), std::end(row), 0);
+    for (auto& row : f.Board) std::fill(std::begin(row), std::end(row), game::kEmptyCell);
     for (auto& row : f.BoardFrame) std::fill(std::begin(row), std::end(row), 0);
-    int r = 16 - static_cast<int>(rows.size());
+    int r = game::kFloorRow + 1 - static_cast<int>(rows.size());
     for (const char* text : rows) {
-        for (int c = 0; c < 12 && text[c]; ++c) {
+        for (int c = 0; c <= game::kLastColumn && text[c]; ++c) {
             const char cell = text[c];
             const auto obstacle = std::string("TMBS").find(cell);
-            f.Board[r][c] =
-                static_cast<std::int16_t>(cell == '.'                     ? 0
-                                          : obstacle != std::string::npos ? 500 + obstacle
-                                                                          : cell - '0');
+            f.Board[r][c] = static_cast<std::int16_t>(cell == '.' ? game::kEmptyCell
+                                                      : obstacle != std::string::npos
+                                                          ? game::kObstacleTop + obstacle
+                                                          : cell - '0');
         }
         ++r;
     }
@@ -123,11 +123,12 @@ void Game::SetBoard(std::initializer_list<const char*> rows) {
 
 std::string Game::BoardText() {
     std::string text;
-    for (int r = 0; r <= 15; ++r) {
-        for (int c = 0; c <= 11; ++c) {
+    for (int r = 0; r <= game::kFloorRow; ++r) {
+        for (int c = 0; c <= game::kLastColumn; ++c) {
             const int code = form().Board[r][c];
-            text += code >= 500 && code <= 503 ? "TMBS"[code - 500]
-                    : code == 0                ? '.'
+            text += code >= game::kObstacleTop && code <= game::kObstacleSingle
+                        ? "TMBS"[code - game::kObstacleTop]
+                    : code == game::kEmptyCell ? '.'
                     : code <= 9 && code > 0    ? char('0' + code)
                                                : '?';
         }
@@ -138,7 +139,8 @@ std::string Game::BoardText() {
 
 std::string BoardText(std::initializer_list<const char*> rows) {
     std::string text;
-    for (std::size_t r = rows.size(); r < 16; ++r) text += "............\n";
+    for (std::size_t r = rows.size(); r < game::kVisibleRows; ++r)
+        text += std::string(game::kVisibleColumns, '.') + '\n';
     for (const char* row : rows) text += std::string(row) + '\n';
     return text;
 }

@@ -77,13 +77,13 @@ public:
     bool MugsShow(int lives);
 
     // --- driving the game's procedures without the game loop ---
-    // A running game on an empty, drawn board with no can in flight: three full
-    // mugs, TickDelay 90, score 0.
+    // A running game on an empty, drawn board with no can in flight: all mugs full,
+    // a new game's TickDelay, score 0.
     void StartOnEmptyBoard();
-    // Fills the lowest rows of the board, the last string being row 15, and draws it:
-    // '.' empty, '1'..'6' a can code, 'T' 'M' 'B' 'S' the obstacle pieces 500..503.
+    // Fills the lowest rows of the board, the last string being the floor row, and draws
+    // it: '.' empty, '1'..'9' a can code, 'T' 'M' 'B' 'S' the obstacle pieces.
     void SetBoard(std::initializer_list<const char*> rows);
-    // The board's rows 0..15 in SetBoard's letters, one line each.
+    // The board's visible rows in SetBoard's letters, one line each.
     std::string BoardText();
     // A can of kind in flight at the top of column, as a spawned can after its first step.
     void PutFallingCan(int kind, int column);

@@ -25,7 +25,7 @@ bool BoardShows(test::Game& g, const forms::PictureBox& sprite, int x, int y) {
 
 TEST(RecordScore, TakesTheFirstRowItReachesAndOpensEntryThereUnlessTheScoreIsZero) {
     std::string tenRows = "[Settings]\n";
-    for (int n = 1; n <= 10; ++n)
+    for (int n = 1; n <= game::kHighScoreRows; ++n)
         tenRows += "HighScoreName" + std::to_string(n) + "=P\nHighScore" + std::to_string(n) + "=" +
                    std::to_string(1100 - 100 * n) + "\n";
     struct Case {
@@ -104,7 +104,7 @@ TEST(ScoreBoard, ClearDuringEntryStartsItAfreshOnRowOne) {
     g.Click(T + 30, f.pctClear);
     g.At(T + 40, [&] {
         EXPECT_TRUE(f.HighScores[1] == 3500 && f.HighNames[1].empty());
-        for (int n = 2; n <= 10; ++n)
+        for (int n = 2; n <= game::kHighScoreRows; ++n)
             EXPECT_TRUE(f.HighNames[n].empty() && f.HighScores[n] == 0) << n;
         EXPECT_TRUE(f.EnteringName && f.EntryRow == 1 && f.EntryColumn == 1);
         EXPECT_TRUE(BoardShows(g, f.frmGraphics.pctCursor, f.ColumnX[0], f.RowY[0]));

@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace game;
+
 constexpr int kSpace = 32, kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kEnter = 13;
 
 using Box = std::array<int, 4>;  // x, y, w, h
@@ -60,7 +62,7 @@ TEST_F(Keys,
     };
     const Case cases[] = {
         {"left wall", 0, 3, {kLeft}, nullptr},
-        {"right wall", 11, 3, {kRight}, nullptr},
+        {"right wall", kLastColumn, 3, {kRight}, nullptr},
         {"a can", 4, 10, {kRight}, nullptr},
         {"an obstacle", 4, 12, {kLeft}, nullptr},
         {"no can", 5, 3, moves, &FrmMain::CanFalling},
@@ -92,10 +94,26 @@ TEST_F(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThen
         int landedRow, totalPoints;
     };
     const Case cases[] = {
-        {"empty column", {}, 6, 0, kSpace, 14, 1 + 2 * 14, 15, 14 + 30},
+        {"empty column",
+         {},
+         6,
+         0,
+         kSpace,
+         kDeepestDropRow,
+         1 + 2 * kDeepestDropRow,
+         kFloorRow,
+         kDeepestDropRow + 2 * kFloorRow},
         {"onto a stack", {"1", "2", "1", "2", "1", "2", "1"}, 0, 0, kDown, 8, 1 + 2 * 8, 8, 8 + 16},
         // Already entering the floor row: the can stays, only its image is erased.
-        {"entering the floor", {}, 2, 20 * 14, kDown, 14, 1, 15, 14 + 30},
+        {"entering the floor",
+         {},
+         2,
+         kRowPitch * kDeepestDropRow,
+         kDown,
+         kDeepestDropRow,
+         1,
+         kFloorRow,
+         kDeepestDropRow + 2 * kFloorRow},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -111,7 +129,8 @@ TEST_F(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThen
         EXPECT_TRUE(f.CanFalling);
         for (int r = 0; r < c.row; ++r)
             EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[r])) << r;
-        const forms::PictureBox& shown = c.startY == 0 ? f.pctBeer[2 * 8 + 1] : f.pctEmptyBeer;
+        const forms::PictureBox& shown =
+            c.startY == 0 ? f.pctBeer[CanSprite(2, 1)] : f.pctEmptyBeer;
         EXPECT_TRUE(g.Shows(shown, f.ColumnX[c.column], f.RowY[c.row]));
         g.StepUntilLanded();
         EXPECT_EQ(f.Board[c.landedRow][c.column], 3);
@@ -125,8 +144,11 @@ TEST_F(RedrawAround, RepaintsUpToThreeByThreeCellsClippedAtTheEdges) {
     };
     f.Board[6][4] = 3;
     f.BoardFrame[6][4] = 5;
-    for (const Case& c : {Case{7, 5, 6, 8, 4, 6}, Case{0, 0, 0, 1, 0, 1},
-                          Case{15, 11, 14, 15, 10, 11}, Case{14, 10, 13, 14, 9, 10}}) {
+    for (const Case& c :
+         {Case{7, 5, 6, 8, 4, 6}, Case{0, 0, 0, 1, 0, 1},
+          Case{kFloorRow, kLastColumn, kFloorRow - 1, kFloorRow, kLastColumn - 1, kLastColumn},
+          Case{kFloorRow - 1, kLastColumn - 1, kFloorRow - 2, kFloorRow - 1, kLastColumn - 2,
+               kLastColumn - 1}}) {
         SCOPED_TRACE(testing::Message() << c.row << "," << c.column);
         std::vector<Box> expected;
         for (int r = c.firstRow; r <= c.lastRow; ++r)
@@ -136,7 +158,7 @@ TEST_F(RedrawAround, RepaintsUpToThreeByThreeCellsClippedAtTheEdges) {
                            column = static_cast<std::int16_t>(c.column);
         EXPECT_EQ(Boxes(g.CopiesDuring([&] { f.RedrawAround(row, column); })), expected);
     }
-    EXPECT_TRUE(g.Shows(f.pctBeer[2 * 8 + 5], f.ColumnX[4], f.RowY[6]));
+    EXPECT_TRUE(g.Shows(f.pctBeer[CanSprite(2, 5)], f.ColumnX[4], f.RowY[6]));
 }
 
 }  // namespace

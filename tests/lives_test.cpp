@@ -5,32 +5,34 @@
 
 namespace {
 
+using namespace game;
+
 void FillRowZero(FrmMain& f) {
-    for (int c = 0; c <= 11; ++c) f.Board[0][c] = static_cast<std::int16_t>(1 + c % 2);
+    for (int c = 0; c <= kLastColumn; ++c) f.Board[0][c] = static_cast<std::int16_t>(1 + c % 2);
 }
 
 // The draws NewBoard makes: one per column, a second for a column that gets a stack.
 void DealBoard(game::Random& dice) {
-    for (int c = 0; c <= 11; ++c)
-        if (dice.Pick(20) == 1) dice();
+    for (int c = 0; c <= kLastColumn; ++c)
+        if (dice.Pick(kObstacleOdds) == 1) dice();
 }
 
 using LoseLife = test::BoardTest;
 
 TEST_F(LoseLife, BlockedSpawnCostsALifeAndTheSameCanFallsOnAFreshBoardOrTheGameEnds) {
-    for (const std::int16_t lives : {3, 1}) {
+    for (const std::int16_t lives : {kLives, std::int16_t{1}}) {
         SCOPED_TRACE(lives);
         g.StartOnEmptyBoard();
         f.Rnd.Seed(4);
         f.Lives = lives;
         FillRowZero(f);
         game::Random dice = f.Rnd;
-        ASSERT_NE(dice.Pick(5000), 1);
-        const int kind = dice.Pick(6);
-        const int column = dice.Pick(12);
+        ASSERT_NE(dice.Pick(kCopOdds), 1);
+        const int kind = dice.Pick(kCanKinds);
+        const int column = dice.Pick(kVisibleColumns);
         const std::uint64_t start = g.Now();
         f.GameStep();
-        EXPECT_EQ(g.Now(), start + 500);
+        EXPECT_EQ(g.Now(), start + kLostLifeWait);
         EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) &&
                     f.CanFalling == (lives > 1));
         EXPECT_EQ(f.pctLives[lives - 1].Picture(), f.frmGraphics.pctEmptyMug.Picture());
@@ -38,10 +40,10 @@ TEST_F(LoseLife, BlockedSpawnCostsALifeAndTheSameCanFallsOnAFreshBoardOrTheGameE
             EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.CanX, f.RowY[0]));  // no can drawn
             continue;
         }
-        EXPECT_TRUE(g.MugsShow(2));
+        EXPECT_TRUE(g.MugsShow(kLives - 1));
         EXPECT_EQ(g.BoardText(), test::BoardText({}));
         EXPECT_TRUE(f.CanKind == kind && f.CanX == f.ColumnX[column]);
-        EXPECT_TRUE(g.Shows(f.pctBeer[kind * 8], f.ColumnX[column], f.RowY[0]));
+        EXPECT_TRUE(g.Shows(f.pctBeer[CanSprite(kind, 0)], f.ColumnX[column], f.RowY[0]));
     }
 }
 
@@ -59,23 +61,23 @@ TEST_F(LoseLife, KeysAreIgnoredDuringTheWaitButClicksAreHandled) {
 TEST_F(LoseLife, TheLastLifeEndsTheGameLoopAfterItsCurrentWait) {
     f.Rnd.Seed(6);
     const std::uint64_t t0 = g.NewGame();
-    g.At(t0 + 2045, [&] {
+    g.At(t0 + kNewGameWait + 45, [&] {
         f.Lives = 1;
         f.CanFalling = false;
         FillRowZero(f);
     });
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-    // The step at +2090 loses the life (500 ms), then the loop waits 90 ms more and ends.
-    EXPECT_EQ(g.Now(), t0 + 2090 + 500 + 90);
+    // The second step loses the life, then the loop waits one tick more and ends.
+    EXPECT_EQ(g.Now(), t0 + kNewGameWait + kNewGameTickDelay + kLostLifeWait + kNewGameTickDelay);
     EXPECT_TRUE(f.GameOver && !f.pctAction.Visible);
 }
 
 TEST(CopEvent, ShowsTheCopAloneForFourSecondsWithTheSirenWhenSoundIsOnThenCostsALife) {
     std::uint64_t copSeed = 1;  // a seed whose first draw brings the cop
-    for (game::Random dice; dice.Seed(copSeed), dice.Pick(5000) != 1;) ++copSeed;
+    for (game::Random dice; dice.Seed(copSeed), dice.Pick(kCopOdds) != 1;) ++copSeed;
     for (const bool sound : {true, false}) {
         SCOPED_TRACE(sound);
-        const std::int16_t lives = sound ? 3 : 1;
+        const std::int16_t lives = sound ? kLives : 1;
         test::Game g;
         FrmMain& f = g.form();
         g.StartOnEmptyBoard();
@@ -109,19 +111,19 @@ TEST(CopEvent, ShowsTheCopAloneForFourSecondsWithTheSirenWhenSoundIsOnThenCostsA
             EXPECT_TRUE(siren.path == g.home.Path() + "/siren.wav" && siren.synchronous &&
                         siren.at == start);
         }
-        EXPECT_EQ(g.Now(), start + siren + 4000 + 500);
+        EXPECT_EQ(g.Now(), start + siren + kCopWait + kLostLifeWait);
         EXPECT_TRUE(!f.pctSpecial.Visible && f.pctNew.Visible && f.lineLeft.Visible);
         EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) &&
                     f.CanFalling == (lives > 1));
         EXPECT_EQ(f.pctLives[lives - 1].Picture(), f.frmGraphics.pctEmptyMug.Picture());
         if (lives == 1) continue;
-        EXPECT_TRUE(g.MugsShow(2));
+        EXPECT_TRUE(g.MugsShow(kLives - 1));
         // Event, two new boards (the cop's and the lost life's), then kind and column.
-        EXPECT_EQ(dice.Pick(5000), 1);
+        EXPECT_EQ(dice.Pick(kCopOdds), 1);
         DealBoard(dice);
         DealBoard(dice);
-        EXPECT_EQ(f.CanKind, dice.Pick(6));
-        EXPECT_EQ(f.CanX, f.ColumnX[dice.Pick(12)]);
+        EXPECT_EQ(f.CanKind, dice.Pick(kCanKinds));
+        EXPECT_EQ(f.CanX, f.ColumnX[dice.Pick(kVisibleColumns)]);
     }
 }
 

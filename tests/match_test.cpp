@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace game;
+
 // A floor row of mixed kinds that holds no block with anything above it.
 constexpr const char* kFloor = "234562345623";
 
@@ -22,7 +24,7 @@ int Burps(test::Game& g) {
     return burps;
 }
 
-// A fresh game with sound on and the board given (last string = row 15).
+// A fresh game with sound on and the board given (last string = the floor row).
 struct Field {
     test::Game g;
     FrmMain& f = g.form();
@@ -55,28 +57,28 @@ TEST(Clearing, LandingsClearTwoByThreeBlocksAndNothingElse) {
          0,
          2,
          {kFloor},
-         26 + 500,
+         26 + kBlockPoints,
          1},
         {"wide, landed top middle",
          {"..1.1.......", "..111.......", kFloor},
          0,
          3,
          {kFloor},
-         26 + 500,
+         26 + kBlockPoints,
          1},
         {"wide, landed top left",
          {"..11........", "..111.......", kFloor},
          0,
          4,
          {kFloor},
-         26 + 500,
+         26 + kBlockPoints,
          1},
         {"wide, sound off",
          {"..11........", "..111.......", kFloor},
          0,
          4,
          {kFloor},
-         26 + 500,
+         26 + kBlockPoints,
          0,
          false},
         {"tall, landed top left",
@@ -98,7 +100,7 @@ TEST(Clearing, LandingsClearTwoByThreeBlocksAndNothingElse) {
          1,
          6,
          {".......4....", ".......3....", kFloor},
-         24 + 500,
+         24 + kBlockPoints,
          1},
         {"three in a row", {"11.........."}, 0, 2, {"111........."}, 30, 0},
         {"three in a column",
@@ -128,28 +130,28 @@ TEST(Clearing, LandingsClearTwoByThreeBlocksAndNothingElse) {
          0,
          0,
          {"...1........", "...1........", kFloor},
-         26 + 500,
+         26 + kBlockPoints,
          1},
         {"wide before tall through the same cells",
          {".22.........", "222.........", "22..........", kFloor},
          1,
          0,
          {"22..........", kFloor},
-         24 + 500,
+         24 + kBlockPoints,
          1},
         {"chain of two",
          {".33.........", ".33.........", ".113........", "1113........", kFloor},
          0,
          0,
          {kFloor},
-         26 + 1000,
+         26 + 2 * kBlockPoints,
          2},
         {"obstacles hold a block that a sweep clears",
          {".......4....", "......TTT...", "11....MMM...", "111...MMM...", sweptFloor.c_str()},
          0,
          2,
          {".......4....", "......TTT...", sweptFloor.c_str()},
-         26 + 1000,
+         26 + 2 * kBlockPoints,
          2},
     };
     for (const Case& c : cases) {
@@ -163,20 +165,20 @@ TEST(Clearing, LandingsClearTwoByThreeBlocksAndNothingElse) {
         EXPECT_EQ(Burps(s.g), c.burps);
         EXPECT_FALSE(s.f.CanFalling);
         EXPECT_EQ(s.f.Rnd(), dice());  // no spawn before the clearing is over
-        for (int r = 0; r <= 15; ++r)
-            for (int col = 0; col <= 11; ++col)
+        for (int r = 0; r <= kFloorRow; ++r)
+            for (int col = 0; col <= kLastColumn; ++col)
                 EXPECT_TRUE(s.g.Shows(s.f.pctEmptyBeer, s.f.ColumnX[col], s.f.RowY[r]) ==
-                            (s.f.Board[r][col] == 0));
+                            (s.f.Board[r][col] == kEmptyCell));
     }
 }
 
 TEST(Clearing, NoBlockHasItsTopRowOnTheFloorRow) {
     Field s({"111.........", "111........."});
     bool found = true;
-    s.f.CheckMatch(15, 0, found);
+    s.f.CheckMatch(kFloorRow, 0, found);
     EXPECT_FALSE(found);
-    EXPECT_EQ(s.f.Board[15][0], 1);
-    s.f.CheckMatch(14, 1, found);  // the same block, tested from its top row
+    EXPECT_EQ(s.f.Board[kFloorRow][0], 1);
+    s.f.CheckMatch(kFloorRow - 1, 1, found);  // the same block, tested from its top row
     EXPECT_TRUE(found);
     EXPECT_EQ(s.g.BoardText(), test::BoardText({}));
 }
@@ -184,22 +186,22 @@ TEST(Clearing, NoBlockHasItsTopRowOnTheFloorRow) {
 TEST(Clearing, BlanksSixCellsThenRedrawsTheWholeBoardOnce) {
     Field s({"..2222......", "..2222......", kFloor});
     bool found = false;
-    const std::int16_t row = 13, column = 3;
+    const std::int16_t row = kFloorRow - 2, column = 3;
     const auto copies = s.g.CopiesDuring([&] { s.f.CheckMatch(row, column, found); });
     EXPECT_TRUE(found);
-    EXPECT_EQ(copies.size(), 6u + 192u);
+    EXPECT_EQ(copies.size(), std::size_t{kBlockCans + kVisibleRows * kVisibleColumns});
 }
 
 TEST(Clearing, BlockOnTheTopTwoRowsLeavesThemEmptyAndNothingDrops) {
     Field s({});
     // Columns 0..2 full up to row 2 with kinds that never make a block.
-    for (int r = 2; r <= 15; ++r)
+    for (int r = 2; r <= kFloorRow; ++r)
         for (int c = 0; c <= 2; ++c) s.f.Board[r][c] = static_cast<std::int16_t>(2 + (r + c) % 5);
     const std::string below = s.g.BoardText();
     s.f.Board[1][0] = s.f.Board[1][1] = s.f.Board[1][2] = s.f.Board[0][1] = s.f.Board[0][2] = 1;
     s.Land(0, 0);
     EXPECT_EQ(s.g.BoardText(), below);
-    EXPECT_EQ(s.f.Score, 500);
+    EXPECT_EQ(s.f.Score, kBlockPoints);
 }
 
 TEST(Clearing, CansAboveAWideBlockDropTwoRowsKeepingKindsAndFrames) {
@@ -214,17 +216,17 @@ TEST(Clearing, CansAboveAWideBlockDropTwoRowsKeepingKindsAndFrames) {
     EXPECT_EQ(
         (std::array<int, 3>{s.f.BoardFrame[12][4], s.f.BoardFrame[13][4], s.f.BoardFrame[13][5]}),
         (std::array<int, 3>{6, 3, 2}));
-    EXPECT_TRUE(s.g.Shows(s.f.pctBeer[4 * 8 + 3], s.f.ColumnX[4], s.f.RowY[13]));
+    EXPECT_TRUE(s.g.Shows(s.f.pctBeer[CanSprite(4, 3)], s.f.ColumnX[4], s.f.RowY[13]));
 }
 
 TEST(CheckAllMatches, ClearsEveryBlockOneAtATimeAndLeavesABlocklessBoardAlone) {
     Field s({"......222...", "......222...", "111.........", "111.........", kFloor});
     s.f.CheckAllMatches();
-    EXPECT_EQ(s.f.Score, 1000);
+    EXPECT_EQ(s.f.Score, 2 * kBlockPoints);
     EXPECT_EQ(Burps(s.g), 2);
     EXPECT_EQ(s.g.BoardText(), test::BoardText({kFloor}));
     s.f.CheckAllMatches();
-    EXPECT_EQ(s.f.Score, 1000);
+    EXPECT_EQ(s.f.Score, 2 * kBlockPoints);
 }
 
 }  // namespace

@@ -13,19 +13,22 @@ using platform::Event;
 using platform::EventType;
 
 void ExpectSane(FrmMain& f) {
-    for (int r = 0; r <= 16; ++r)
-        for (int c = 0; c <= 12; ++c) {
+    using namespace game;
+    for (int r = 0; r < kGridRows; ++r)
+        for (int c = 0; c < kGridColumns; ++c) {
             const int code = f.Board[r][c];
-            const bool inside = r < 16 && c < 12;  // the rest is outside the playfield
-            ASSERT_TRUE(code == 0 ||
-                        (inside && ((code >= 1 && code <= 6) || (code >= 500 && code <= 503))))
+            const bool inside = r <= kFloorRow && c <= kLastColumn;  // the rest is outside
+            const bool can = code >= 1 && code <= kCanKinds;
+            const bool obstacle = code >= kObstacleTop && code <= kObstacleSingle;
+            ASSERT_TRUE(code == kEmptyCell || (inside && (can || obstacle)))
                 << "Board(" << r << ", " << c << ") = " << code;
-            ASSERT_TRUE(f.BoardFrame[r][c] >= 0 && f.BoardFrame[r][c] <= 7);
+            ASSERT_TRUE(f.BoardFrame[r][c] >= 0 && f.BoardFrame[r][c] < kRollFrames);
         }
     ASSERT_TRUE(f.Score >= 0 && f.Score <= 9'999'999) << f.Score;
-    ASSERT_TRUE(f.Lives >= 0 && f.Lives <= 3) << f.Lives;
-    ASSERT_TRUE(f.CanKind >= 0 && f.CanKind <= 5 && f.CanFrame >= 0 && f.CanFrame <= 7);
-    ASSERT_TRUE(f.FallStep >= 5 && f.FallStep <= f.CellHeight) << f.FallStep;
+    ASSERT_TRUE(f.Lives >= 0 && f.Lives <= kLives) << f.Lives;
+    ASSERT_TRUE(f.CanKind >= 0 && f.CanKind < kCanKinds && f.CanFrame >= 0 &&
+                f.CanFrame < kRollFrames);
+    ASSERT_TRUE(f.FallStep >= kStartFallStep && f.FallStep <= f.CellHeight) << f.FallStep;
     ASSERT_FALSE(f.TickBusy ||
                  f.KeyBusy);  // events come between steps and key actions, never inside one
     if (f.CanFalling) {

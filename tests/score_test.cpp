@@ -32,7 +32,8 @@ TEST_F(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
         SCOPED_TRACE(testing::Message()
                      << c.score << " + " << c.points << " with " << c.lives << " lives");
         g.StartOnEmptyBoard();
-        if (c.lives < 3) f.pctLives[2].Picture = f.frmGraphics.pctEmptyMug.Picture;
+        if (c.lives < game::kLives)
+            f.pctLives[game::kLives - 1].Picture = f.frmGraphics.pctEmptyMug.Picture;
         f.Lives = c.lives;
         f.Score = c.score;
         f.TickDelay = c.tick;
@@ -51,12 +52,12 @@ TEST(AddScoreBands, ThirtyNineBandsTakeTheDelayTo12ThenTheFallGrows) {
     FrmMain& f = g.form();
     EXPECT_EQ(g.ScoreShown(),
               "???????");  // the layout's own digit-0 pictures until the first score
-    f.TickDelay = 90;
-    for (int band = 1; band <= 39; ++band) f.AddScore(10'000);
+    f.TickDelay = game::kNewGameTickDelay;
+    for (int band = 1; band <= 39; ++band) f.AddScore(game::kSpeedUpPoints);
     EXPECT_EQ(f.TickDelay, 12);
-    EXPECT_EQ(f.FallStep, 5);
-    f.AddScore(10'000);
-    EXPECT_EQ(f.FallStep, 6);
+    EXPECT_EQ(f.FallStep, game::kStartFallStep);
+    f.AddScore(game::kSpeedUpPoints);
+    EXPECT_EQ(f.FallStep, game::kStartFallStep + 1);
     f.Present();  // the most significant digit is leftmost on screen
     EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctDigit[4].Picture(), 430 + 21, 60));
 }

@@ -41,17 +41,18 @@ void FrmMain::Form_Load() {
     pctFocus.BackColor = forms::kBlack;
     CellWidth = forms::IntDiv(pctBeer[0].Width, forms::TwipsPerPixelX);
     CellHeight = forms::IntDiv(pctBeer[0].Height, forms::TwipsPerPixelY);
-    Lives = 3;
-    FallStep = 5;
+    Lives = game::kLives;
+    FallStep = game::kStartFallStep;
     Rnd.Seed(Platform().WallClockNs());
     GameOver = true;
     Refresh();
     InitializeBoard();
     GetRegistry();
 
-    // Fit the frame to the grid: one blank pixel right of column 11 and below row 15.
-    const double xR = forms::TwipsPerPixelX * (ColumnX[11] + 1.0) + pctBeer[0].Width;
-    const double yB = forms::TwipsPerPixelY * (RowY[15] + 1.0) + pctBeer[0].Height;
+    // Fit the frame to the grid: one blank pixel right of the last column and below the
+    // floor row.
+    const double xR = forms::TwipsPerPixelX * (ColumnX[game::kLastColumn] + 1.0) + pctBeer[0].Width;
+    const double yB = forms::TwipsPerPixelY * (RowY[game::kFloorRow] + 1.0) + pctBeer[0].Height;
     lineRight.X1 = xR;
     lineRight.X2 = xR;
     lineRight.Y1 = lineTop.Y1;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "game/random.h"
+#include "game/rules.h"
 #include "layout/main_window.h"
 
 class FrmMain : public layout::MainWindow {
@@ -22,28 +23,31 @@ public:
     explicit FrmMain(platform::Platform& platform, layout::Assets artwork = layout::Assets());
 
     // ----- state (start values are set by Form_Load and the procedures it calls) -----
-    std::int32_t CellWidth = 0;              // pixels
-    std::int32_t CellHeight = 0;             // pixels
-    std::int32_t FallStep = 0;               // pixels the falling can moves per game step
-    std::array<std::int32_t, 13> ColumnX{};  // pixel x of each column's left edge
-    std::array<std::int32_t, 17> RowY{};     // pixel y of each row's top edge
-    std::int16_t Board[17][13]{};            // 0 empty, 1..6 a can, 500..503 obstacle pieces
-    std::int16_t BoardFrame[17][13]{};       // animation frame 0..7 of each can
-    std::int16_t TickDelay = 0;              // ms waited after each game step
+    std::int32_t CellWidth = 0;   // pixels
+    std::int32_t CellHeight = 0;  // pixels
+    std::int32_t FallStep = 0;    // pixels the falling can moves per game step
+    std::array<std::int32_t, game::kGridColumns> ColumnX{};  // pixel x of each column's left edge
+    std::array<std::int32_t, game::kGridRows> RowY{};        // pixel y of each row's top edge
+    // The playfield grid, addressed (row, column); its numbers and cell codes are in
+    // game/rules.h: kEmptyCell, a can kind + 1, or an obstacle piece kObstacleTop..Single.
+    std::int16_t Board[game::kGridRows][game::kGridColumns]{};
+    std::int16_t BoardFrame[game::kGridRows][game::kGridColumns]{};  // roll frame of each can
+    std::int16_t TickDelay = 0;  // ms waited after each game step
     bool GameOver = false;
     bool CanFalling = false;
     std::int32_t CanX = 0, CanY = 0;  // pixel position of the falling can's top-left corner
-    std::int32_t CanKind = 0;         // 0..5
-    std::int32_t CanFrame = 0;        // 0..7
+    std::int32_t CanKind = 0;         // 0 .. kCanKinds - 1
+    std::int32_t CanFrame = 0;        // 0 .. kRollFrames - 1
     bool TickBusy = false;            // a game step is drawing the falling can
     bool KeyBusy = false;             // a key handler is moving the falling can
     std::int32_t Score = 0;
     std::int16_t Lives = 0;
     bool Paused = false;
-    std::array<std::string, 11> HighNames;  // rows 1..10, best first
-    std::array<std::int32_t, 11> HighScores{};
-    std::array<std::int32_t, 11> LetterX{};  // board pixel x of name letter columns 1..7
-    std::array<std::int32_t, 11> RowTop{};   // board pixel y of rows 1..10
+    std::array<std::string, game::kHighScoreRows + 1> HighNames;  // rows 1..10, best first
+    std::array<std::int32_t, game::kHighScoreRows + 1> HighScores{};
+    std::array<std::int32_t, game::kHighScoreRows + 1>
+        LetterX{};  // board pixel x of letter columns 1..7
+    std::array<std::int32_t, game::kHighScoreRows + 1> RowTop{};  // board pixel y of rows 1..10
     bool EnteringName = false;
     std::int16_t EntryRow = 0;
     std::int16_t EntryColumn = 0;

@@ -4,20 +4,22 @@
 
 #include "app/frm_main.h"
 
+using namespace game;
+
 // Click of pctNew. Runs a game to its end. It may itself run inside the wait of a
 // game already running; that game then finds Lives at 0 and ends as well.
 void FrmMain::pctNew_Click() {
     for (forms::PictureBox& mug : pctLives) mug.Picture = frmGraphics.pctMug.Picture;
     Paused = false;
     pctFocus.SetFocus();
-    TickDelay = 90;  // ms
-    Lives = 3;
+    TickDelay = kNewGameTickDelay;
+    Lives = kLives;
     GameOver = false;
     CanFalling = false;
     KeyBusy = false;
     EnteringName = false;
     RecordScore();
-    Delay(2000);  // ms
+    Delay(kNewGameWait);
     WaitWhileEnteringName();
     // The score board paused the game, and Enter leaves it paused; a new game that
     // showed the pause face while standing still would need two clicks to start.
@@ -64,13 +66,13 @@ void FrmMain::GameStep() {
     forms::BitBlt(hDC(), CanX, CanY - FallStep, stripWidth, FallStep, pctEmptyBeer.hDC(), 0, 0,
                   forms::SRCCOPY);
     CanFalling = true;
-    PaintSprite(pctBeer[CanKind * 8 + CanFrame], CanX, CanY);
-    CanFrame = (CanFrame + 1) % 8;
+    PaintSprite(pctBeer[CanSprite(CanKind, CanFrame)], CanX, CanY);
+    CanFrame = (CanFrame + 1) % kRollFrames;
 
     std::int16_t row = 0, column = 0;
     bool found = false;
     FindCell(CanX, CanY, row, column, found);
-    if (row == 15 || (found && Board[row + 1][column] != 0))
+    if (row == kFloorRow || (found && Board[row + 1][column] != kEmptyCell))
         CanFalling = false;
     else
         CanY += FallStep;
@@ -81,7 +83,7 @@ void FrmMain::GameStep() {
 
     // Landed: snap the can into its cell with the frame that follows the last one drawn.
     PaintSprite(pctEmptyBeer, CanX, CanY);
-    PaintSprite(pctBeer[CanKind * 8 + CanFrame], ColumnX[column], RowY[row]);
+    PaintSprite(pctBeer[CanSprite(CanKind, CanFrame)], ColumnX[column], RowY[row]);
     AddScore(static_cast<std::int16_t>(2 * row));
     Board[row][column] = static_cast<std::int16_t>(CanKind + 1);
     BoardFrame[row][column] = static_cast<std::int16_t>(CanFrame);
@@ -95,13 +97,13 @@ void FrmMain::GameStep() {
 // numbers, event, kind and column, so a seed always deals the same game; the cop
 // event's new board draws its own numbers between the first and the second.
 void FrmMain::SpawnCan() {
-    if (Rnd.Pick(5000) == 1) {
+    if (Rnd.Pick(kCopOdds) == 1) {
         NewBoard();
         ShowCop();
         LoseLife();
     }
-    CanKind = Rnd.Pick(6);
-    const int startColumn = Rnd.Pick(12);
+    CanKind = Rnd.Pick(kCanKinds);
+    const int startColumn = Rnd.Pick(kVisibleColumns);
     CanX = ColumnX[startColumn];
     CanY = RowY[0];
     CanFrame = 0;
@@ -110,5 +112,5 @@ void FrmMain::SpawnCan() {
     bool found = false;
     FindCell(CanX, CanY, row, column, found);
     // The can stays in play after a lost life: it falls from row 0 of the fresh board.
-    if (Board[row][column] != 0) LoseLife();
+    if (Board[row][column] != kEmptyCell) LoseLife();
 }

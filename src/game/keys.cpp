@@ -1,6 +1,8 @@
 // Keyboard control of the falling can: shift it one column, or drop it down.
 #include "app/frm_main.h"
 
+using namespace game;
+
 namespace {
 
 constexpr int kKeySpace = 32;
@@ -13,24 +15,25 @@ constexpr int kKeyDown = 40;
 // is repainted from the board; the next game step paints the can at the new one.
 void MoveCan(FrmMain& form, std::int16_t row, std::int16_t column, int step) {
     const int target = column + step;
-    if (target < 0 || target > 11 || form.Board[row][target] != 0) return;
+    if (target < 0 || target > kLastColumn || form.Board[row][target] != kEmptyCell) return;
     form.CanX = form.ColumnX[target];
     form.CanY = form.RowY[row];
     form.RedrawAround(row, column);
 }
 
-// Moves the can row by row down to the last empty cell above the stack, row 14 at the
-// deepest; the next game step lands it. Returns the points: the row it was left on,
-// less one.
+// Moves the can row by row down to the last empty cell above the stack, at the deepest
+// to kDeepestDropRow; the next game step lands it. Returns the points: the row it was
+// left on, less one.
 int DropCan(FrmMain& form, std::int16_t row, std::int16_t column) {
     // The last step painted the can FallStep pixels above where CanY now points.
     form.PaintSprite(form.pctEmptyBeer, form.CanX, form.CanY - form.FallStep);
     int r = row;
-    while (form.Board[r][column] == 0 && r <= 14) {
+    while (form.Board[r][column] == kEmptyCell && r <= kDeepestDropRow) {
         form.PaintSprite(form.pctEmptyBeer, form.CanX, form.CanY);
         form.CanX = form.ColumnX[column];
         form.CanY = form.RowY[r];
-        form.PaintSprite(form.pctBeer[form.CanKind * 8 + form.CanFrame], form.CanX, form.CanY);
+        form.PaintSprite(form.pctBeer[CanSprite(form.CanKind, form.CanFrame)], form.CanX,
+                         form.CanY);
         ++r;
     }
     return r - 1;
@@ -64,12 +67,13 @@ void FrmMain::Form_KeyDown(int keyCode, int /*shift*/) {
 }
 
 // Repaints the board cells around (row, column), the cell itself included: at most
-// 3 × 3, clipped at the top and left, never below row 14 nor right of column 10.
+// 3 × 3, clipped at the top and left, and never reaching the floor row nor the last
+// column from the row or column before them.
 void FrmMain::RedrawAround(const std::int16_t& row, const std::int16_t& column) {
     const int firstRow = row > 0 ? row - 1 : row;
-    const int lastRow = row + 1 < 15 ? row + 1 : row;
+    const int lastRow = row + 1 < kFloorRow ? row + 1 : row;
     const int firstColumn = column > 0 ? column - 1 : column;
-    const int lastColumn = column + 1 < 11 ? column + 1 : column;
+    const int lastColumn = column + 1 < kLastColumn ? column + 1 : column;
     for (int r = firstRow; r <= lastRow; ++r)
         for (int c = firstColumn; c <= lastColumn; ++c) PaintCell(r, c);
 }

@@ -1,10 +1,12 @@
 // Lives, the cop event and the Exit button.
 #include "app/frm_main.h"
 
+using namespace game;
+
 // Takes a life and deals a fresh board. Called by SpawnCan only, never while a can is
 // in flight; the last life sets GameOver, and the game loop ends after its next wait.
 void FrmMain::LoseLife() {
-    Delay(500);  // ms
+    Delay(kLostLifeWait);
     if (Lives > 0) {
         pctLives[Lives - 1].Picture = frmGraphics.pctEmptyMug.Picture;
         --Lives;
@@ -16,7 +18,7 @@ void FrmMain::LoseLife() {
 }
 
 // The rare cop event: the cop picture alone on a cleared screen, the siren (which holds
-// the whole program until it ends), four seconds, then the panel back. Called by
+// the whole program until it ends), kCopWait, then the panel back. Called by
 // SpawnCan, which takes the life afterwards.
 void FrmMain::ShowCop() {
     HidePanel();
@@ -30,7 +32,7 @@ void FrmMain::ShowCop() {
     pctSpecial.Visible = true;
     pctSpecial.Refresh();
     PlayWav("siren.wav", true);
-    Delay(4000);  // ms
+    Delay(kCopWait);
     pctSpecial.Visible = false;
     ShowPanel();
 }
@@ -40,7 +42,7 @@ void FrmMain::ShowCop() {
 void FrmMain::pctQuit_Click() {
     Paused = false;
     pctFocus.SetFocus();
-    TickDelay = 90;  // ms
+    TickDelay = kNewGameTickDelay;
     GameOver = false;
     CanFalling = false;
     KeyBusy = false;

@@ -12,9 +12,9 @@ void Give(PictureBox& box, Assets& assets, const std::string& file) {
 }  // namespace
 
 void FrmGraphics::Load(Assets& assets) {
-    static const char* const kObjects[] = {"obstacle_top.gif", "obstacle_middle.gif",
-                                           "obstacle_bottom.gif", "obstacle_single.gif"};
-    for (int i = 0; i < 4; ++i) Give(pctObject[i], assets, kObjects[i]);
+    static const char* const kObjects[game::kObstaclePieces] = {
+        "obstacle_top.gif", "obstacle_middle.gif", "obstacle_bottom.gif", "obstacle_single.gif"};
+    for (int i = 0; i < game::kObstaclePieces; ++i) Give(pctObject[i], assets, kObjects[i]);
     // The cop box keeps its own size; whoever shows the picture sizes itself to it.
     pctCop.AutoSize = false;
     pctCop.Width = 1830;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "forms/controls.h"
+#include "game/rules.h"
 #include "layout/assets.h"
 
 namespace layout {
@@ -18,7 +19,7 @@ class FrmGraphics {
 public:
     std::string Caption = "Form1";
 
-    std::array<PictureBox, 4> pctObject;  // obstacle pieces: top, middle, bottom, single
+    std::array<PictureBox, game::kObstaclePieces> pctObject;  // top, middle, bottom, single
     PictureBox pctCop;
     PictureBox pctMug, pctEmptyMug;
     PictureBox pctPause, pctPlay;

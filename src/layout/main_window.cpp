@@ -86,17 +86,20 @@ void MainWindow::LayOut() {
     // The logo, the special picture and the focus holder keep the standard look.
     for (PictureBox* box : {&pctLogo, &pctSpecial, &pctFocus}) box->BackColor = 0xF0F0F0;
 
-    for (int i = 0; i < 48; ++i) {
-        PictureBox& beer = pctBeer[i];
-        beer.Name = "pctBeer";
-        beer.Index = i;
-        beer.Visible = false;
-        beer.Picture =
-            assets.Picture("can_" + std::to_string(i / 8) + "_" + std::to_string(i % 8) + ".gif");
-        Add(beer);
-    }
-    static const double kScoreLefts[7] = {8340, 8025, 7710, 7395, 7080, 6765, 6450};  // index 0..6
-    for (int i = 0; i < 7; ++i) {
+    for (int kind = 0; kind < game::kCanKinds; ++kind)
+        for (int frame = 0; frame < game::kRollFrames; ++frame) {
+            const int i = game::CanSprite(kind, frame);
+            PictureBox& beer = pctBeer[i];
+            beer.Name = "pctBeer";
+            beer.Index = i;
+            beer.Visible = false;
+            beer.Picture = assets.Picture("can_" + std::to_string(kind) + "_" +
+                                          std::to_string(frame) + ".gif");
+            Add(beer);
+        }
+    static const double kScoreLefts[game::kScoreDigits] = {8340, 8025, 7710, 7395,
+                                                           7080, 6765, 6450};  // index 0..6
+    for (int i = 0; i < game::kScoreDigits; ++i) {
         PictureBox& digit = pctScore[i];
         digit.Name = "pctScore";
         digit.Index = i;
@@ -105,8 +108,8 @@ void MainWindow::LayOut() {
         digit.Picture = assets.Picture("digit0.gif");
         Add(digit);
     }
-    static const double kLifeLefts[3] = {6870, 7365, 7860};
-    for (int i = 0; i < 3; ++i) {
+    static const double kLifeLefts[game::kLives] = {6870, 7365, 7860};
+    for (int i = 0; i < game::kLives; ++i) {
         PictureBox& mug = pctLives[i];
         mug.Name = "pctLives";
         mug.Index = i;

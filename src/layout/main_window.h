@@ -8,6 +8,7 @@
 #include <array>
 
 #include "forms/form.h"
+#include "game/rules.h"
 #include "layout/assets.h"
 #include "layout/frm_graphics.h"
 
@@ -30,12 +31,13 @@ public:
     PictureBox pctScoreBoard, pctSpecial, pctAboutText1, pctAboutText2;
     // Sprite holders, never shown.
     PictureBox pctEmptyBeer;
-    std::array<PictureBox, 48> pctBeer;  // kind × 8 + frame
+    std::array<PictureBox, game::kCanSprites> pctBeer;  // at game::CanSprite(kind, frame)
     // Chrome and panel.
     PictureBox pctLogo, pctMinimizeIcon, pctExitIcon;
     PictureBox pctAction, pctOk, pctClear, pctNew, pctScores, pctSound, pctAbout, pctQuit;
-    std::array<PictureBox, 7> pctScore;  // index 0 is the units digit, at the right
-    std::array<PictureBox, 3> pctLives;
+    std::array<PictureBox, game::kScoreDigits>
+        pctScore;  // index 0 is the units digit, at the right
+    std::array<PictureBox, game::kLives> pctLives;
     PictureBox pctFocus;
     Line lineLeft, lineTop, lineBottom, lineRight;
 

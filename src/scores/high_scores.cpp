@@ -35,7 +35,7 @@ void FrmMain::GetRegistry() {
     WriteTrace("GetRegistry");
     scores::SettingsStore store(kApplication);
     store.Load();
-    for (int row = 1; row <= 10; ++row) {
+    for (int row = 1; row <= game::kHighScoreRows; ++row) {
         HighNames[row] = store.GetSetting(kSection, NameKey(row)).substr(0, kBoardLetters);
         HighScores[row] = ScoreFromText(store.GetSetting(kSection, ScoreKey(row), "0"));
     }
@@ -49,7 +49,7 @@ void FrmMain::GetRegistry() {
 // standard error, and the file of the previous run stays as it was.
 void FrmMain::SaveRegistry() {
     scores::SettingsStore store(kApplication);
-    for (int row = 1; row <= 10; ++row) {
+    for (int row = 1; row <= game::kHighScoreRows; ++row) {
         store.SaveSetting(kSection, NameKey(row), NameForStore(HighNames[row]));
         store.SaveSetting(kSection, ScoreKey(row), std::to_string(HighScores[row]));
     }
@@ -82,7 +82,7 @@ void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
     const int letterWidth = frmGraphics.pctAlpha[0].PixelWidth();
     const int rowHeight = frmGraphics.pctAlpha[0].PixelHeight();
     std::int32_t y = RowY[0];
-    for (int row = 1; row <= 10; ++row) {
+    for (int row = 1; row <= game::kHighScoreRows; ++row) {
         std::int32_t x = ColumnX[0];
         const std::string& name = HighNames[row];
         for (std::size_t j = 1; j <= kBoardLetters; ++j) {
@@ -118,9 +118,9 @@ void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
 // below move down and the last one is lost. A non-zero score then opens name entry.
 // Called by New Game and Exit with the last game's score, and by Clear during entry.
 void FrmMain::RecordScore() {
-    for (std::int16_t row = 1; row <= 10; ++row) {
+    for (std::int16_t row = 1; row <= game::kHighScoreRows; ++row) {
         if (Score < HighScores[row]) continue;
-        for (int j = 10; j > row; --j) {
+        for (int j = game::kHighScoreRows; j > row; --j) {
             HighNames[j] = HighNames[j - 1];
             HighScores[j] = HighScores[j - 1];
         }
@@ -136,7 +136,7 @@ void FrmMain::pctScores_Click() { ShowScoreBoard(false, 0); }
 // Empties the table in memory; the store follows at shutdown. During name entry the
 // current score is entered afresh, on row 1.
 void FrmMain::pctClear_Click() {
-    for (int row = 1; row <= 10; ++row) {
+    for (int row = 1; row <= game::kHighScoreRows; ++row) {
         HighNames[row].clear();
         HighScores[row] = 0;
     }
