@@ -1,7 +1,7 @@
 # Writes OUTPUT: a C++ source holding every file given in FILES (a ;-list) as bytes,
-# with a table the program looks them up in by file name.
+# with the table the program looks them up in by file name (layout/embedded_files.h).
 # Run as: cmake -DOUTPUT=... -DFILES=... -P embed_assets.cmake
-set(body "// Generated at build time from assets/. Do not edit.\n#include <cstddef>\n\nnamespace layout {\n\nstruct EmbeddedFile {\n    const char* name;\n    const unsigned char* data;\n    std::size_t size;\n};\n\nnamespace {\n")
+set(body "// Generated at build time from assets/. Do not edit.\n#include \"layout/embedded_files.h\"\n\nnamespace layout {\n\nnamespace {\n")
 set(table "")
 set(index 0)
 foreach(file IN LISTS FILES)
@@ -13,6 +13,6 @@ foreach(file IN LISTS FILES)
     string(APPEND table "    {\"${name}\", file${index}, ${size}},\n")
     math(EXPR index "${index} + 1")
 endforeach()
-string(APPEND body "}  // namespace\n\nextern const EmbeddedFile kEmbeddedFiles[] = {\n${table}};\nextern const std::size_t kEmbeddedFileCount = ${index};\n\n}  // namespace layout\n")
+string(APPEND body "}  // namespace\n\nconst EmbeddedFile kEmbeddedFiles[] = {\n${table}};\nconst std::size_t kEmbeddedFileCount = ${index};\n\n}  // namespace layout\n")
 file(WRITE "${OUTPUT}.tmp" "${body}")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

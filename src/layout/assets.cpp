@@ -3,15 +3,9 @@
 #include <cstddef>
 #include <stdexcept>
 
-namespace layout {
+#include "layout/embedded_files.h"
 
-struct EmbeddedFile {
-    const char* name;
-    const unsigned char* data;
-    std::size_t size;
-};
-extern const EmbeddedFile kEmbeddedFiles[];
-extern const std::size_t kEmbeddedFileCount;
+namespace layout {
 
 namespace {
 
