@@ -100,7 +100,7 @@ TEST(Shutdown, EveryWayOutSavesOnceUnloadsAndEndsAtOnce) {
              quit(g);
              g.At(T + 500, [&g] { EXPECT_TRUE(g.form().EnteringName); });
              g.Key(T + 600, 'Q');
-             g.Key(T + 601, 13);
+             g.Key(T + 601, platform::kKeyEnter);
          },
          "HighScoreName1=Q\nHighScore1=900\n"},
         {"close during a game: the table as it stood",

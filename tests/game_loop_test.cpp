@@ -164,7 +164,7 @@ TEST_F(NewGame, ClickedDuringAGameRunsItsOwnGameThenTheInterruptedLoopEndsToo) {
     g.At(t1 - 1, [&] { EXPECT_GT(f.Score, 0); });
     // The running game's score opens name entry; Enter ends it.
     g.Click(t1, f.pctNew);
-    g.Key(nameTyped, 13);
+    g.Key(nameTyped, platform::kKeyEnter);
     std::int32_t frozenY = 0;
     g.At(t1 + 1000, [&] {
         EXPECT_TRUE(f.Lives == kLives && f.EnteringName);

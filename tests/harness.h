@@ -12,6 +12,7 @@
 
 #include "app/frm_main.h"
 #include "platform/headless.h"
+#include "platform/virtual_keys.h"
 
 namespace test {
 

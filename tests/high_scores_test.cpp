@@ -57,7 +57,7 @@ TEST(RecordScore, TakesTheFirstRowItReachesAndOpensEntryThereUnlessTheScoreIsZer
                                        f.RowY[0] + 23 * (c.entryRow - 1)));
             });
             g.Key(T + 30, 'D');
-            g.Key(T + 31, 13);
+            g.Key(T + 31, platform::kKeyEnter);
         }
         EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
         EXPECT_NE(g.SettingsText().find(c.saved), std::string::npos) << g.SettingsText();
@@ -112,7 +112,7 @@ TEST(ScoreBoard, ClearDuringEntryStartsItAfreshOnRowOne) {
                   kBlack);  // old row 3 wiped
     });
     g.Key(T + 50, 'Z');
-    g.Key(T + 51, 13);
+    g.Key(T + 51, platform::kKeyEnter);
     EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
     EXPECT_NE(
         g.SettingsText().find("HighScoreName1=Z\nHighScore1=3500\nHighScoreName2=\nHighScore2=0\n"),

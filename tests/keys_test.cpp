@@ -11,7 +11,12 @@ namespace {
 
 using namespace game;
 
-constexpr int kSpace = 32, kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kEnter = 13;
+using platform::kKeyDown;
+using platform::kKeyEnter;
+using platform::kKeyLeft;
+using platform::kKeyRight;
+using platform::kKeySpace;
+using platform::kKeyUp;
 
 using Box = std::array<int, 4>;  // x, y, w, h
 
@@ -36,7 +41,7 @@ TEST_F(Keys, MoveSnapsIntoTheRowAndRepaintsAroundTheOldCell) {
     g.PutFallingCan(0, 3);
     f.CanY = f.RowY[4] + 10;  // halfway between rows 4 and 5
     f.PaintSprite(f.pctBeer[0], f.CanX, f.CanY);
-    const auto copies = Press(g, kRight);
+    const auto copies = Press(g, kKeyRight);
     EXPECT_TRUE(f.CanX == f.ColumnX[4] && f.CanY == f.RowY[5] && !f.KeyBusy);
     std::vector<Box> around;
     for (int r = 4; r <= 6; ++r)
@@ -53,7 +58,7 @@ TEST_F(Keys,
     g.SetBoard({"...T.1......", "...M.2......", "...M.1......", "...B.2......"});
     f.Board[10][5] = 3;
     f.Board[11][5] = 4;
-    const std::vector<int> moves = {kLeft, kRight, kDown, kSpace};
+    const std::vector<int> moves = {kKeyLeft, kKeyRight, kKeyDown, kKeySpace};
     struct Case {
         const char* what;
         int column, row;
@@ -61,15 +66,15 @@ TEST_F(Keys,
         bool FrmMain::*flipped;  // a state turned the other way for the case
     };
     const Case cases[] = {
-        {"left wall", 0, 3, {kLeft}, nullptr},
-        {"right wall", kLastColumn, 3, {kRight}, nullptr},
-        {"a can", 4, 10, {kRight}, nullptr},
-        {"an obstacle", 4, 12, {kLeft}, nullptr},
+        {"left wall", 0, 3, {kKeyLeft}, nullptr},
+        {"right wall", kLastColumn, 3, {kKeyRight}, nullptr},
+        {"a can", 4, 10, {kKeyRight}, nullptr},
+        {"an obstacle", 4, 12, {kKeyLeft}, nullptr},
         {"no can", 5, 3, moves, &FrmMain::CanFalling},
         {"a step", 5, 3, moves, &FrmMain::TickBusy},
         {"paused", 5, 3, moves, &FrmMain::Paused},
         {"name entry", 5, 3, moves, &FrmMain::EnteringName},
-        {"other keys", 5, 3, {kUp, kEnter, 'A', '0'}, nullptr},
+        {"other keys", 5, 3, {kKeyUp, kKeyEnter, 'A', '0'}, nullptr},
     };
     for (const Case& c : cases) {
         g.PutFallingCan(0, c.column);
@@ -98,18 +103,26 @@ TEST_F(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThen
          {},
          6,
          0,
-         kSpace,
+         kKeySpace,
          kDeepestDropRow,
          1 + 2 * kDeepestDropRow,
          kFloorRow,
          kDeepestDropRow + 2 * kFloorRow},
-        {"onto a stack", {"1", "2", "1", "2", "1", "2", "1"}, 0, 0, kDown, 8, 1 + 2 * 8, 8, 8 + 16},
+        {"onto a stack",
+         {"1", "2", "1", "2", "1", "2", "1"},
+         0,
+         0,
+         kKeyDown,
+         8,
+         1 + 2 * 8,
+         8,
+         8 + 16},
         // Already entering the floor row: the can stays, only its image is erased.
         {"entering the floor",
          {},
          2,
          kRowPitch * kDeepestDropRow,
-         kDown,
+         kKeyDown,
          kDeepestDropRow,
          1,
          kFloorRow,

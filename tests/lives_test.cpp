@@ -52,7 +52,7 @@ TEST_F(LoseLife, KeysAreIgnoredDuringTheWaitButClicksAreHandled) {
     g.SetSound(true);
     FillRowZero(f);
     const std::uint64_t start = g.Now();
-    g.Key(start + 100, 40);
+    g.Key(start + 100, platform::kKeyDown);
     g.Click(start + 200, f.pctSound);
     f.GameStep();
     EXPECT_TRUE(f.Score == 0 && f.CanY == f.RowY[0] + 5 && !f.SoundOn());

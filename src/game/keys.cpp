@@ -1,14 +1,14 @@
 // Keyboard control of the falling can: shift it one column, or drop it down.
 #include "app/frm_main.h"
+#include "platform/virtual_keys.h"
 
 using namespace game;
+using platform::kKeyDown;
+using platform::kKeyLeft;
+using platform::kKeyRight;
+using platform::kKeySpace;
 
 namespace {
-
-constexpr int kKeySpace = 32;
-constexpr int kKeyLeft = 37;
-constexpr int kKeyRight = 39;
-constexpr int kKeyDown = 40;
 
 // Shifts the can from (row, column) one column (step -1 left, +1 right) into an empty
 // cell of the row it is moving into, snapped to the top of that row. The old place

@@ -29,7 +29,7 @@ struct Rect {
 };
 
 enum class EventType {
-    KeyDown,    // key = virtual-key code (8, 13, 32, 37..40, 48..57, 65..90, 96..123, ...)
+    KeyDown,    // key = virtual-key code (platform/virtual_keys.h)
     MouseDown,  // button 1 left, 2 right, 4 middle; x, y in window pixels
     MouseUp,
     MouseMove,

@@ -7,6 +7,7 @@
 
 #include "platform/scale.h"
 #include "platform/sdl_platform.h"
+#include "platform/virtual_keys.h"
 
 namespace platform {
 namespace {
@@ -28,43 +29,43 @@ int KeyCode(SDL_Keycode sym) {
         return '0' + (sym - SDLK_0);
     }
     if (sym >= SDLK_F1 && sym <= SDLK_F12) {
-        return 112 + (sym - SDLK_F1);
+        return kKeyF1 + (sym - SDLK_F1);
     }
     if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9) {
-        return 97 + (sym - SDLK_KP_1);
+        return kKeyNumpad0 + 1 + (sym - SDLK_KP_1);
     }
     switch (sym) {
         case SDLK_BACKSPACE:
-            return 8;
+            return kKeyBackspace;
         case SDLK_TAB:
-            return 9;
+            return kKeyTab;
         case SDLK_RETURN:
         case SDLK_KP_ENTER:
-            return 13;
+            return kKeyEnter;
         case SDLK_ESCAPE:
-            return 27;
+            return kKeyEscape;
         case SDLK_SPACE:
-            return 32;
+            return kKeySpace;
         case SDLK_LEFT:
-            return 37;
+            return kKeyLeft;
         case SDLK_UP:
-            return 38;
+            return kKeyUp;
         case SDLK_RIGHT:
-            return 39;
+            return kKeyRight;
         case SDLK_DOWN:
-            return 40;
+            return kKeyDown;
         case SDLK_KP_0:
-            return 96;
+            return kKeyNumpad0;
         case SDLK_KP_MULTIPLY:
-            return 106;
+            return kKeyMultiply;
         case SDLK_KP_PLUS:
-            return 107;
+            return kKeyAdd;
         case SDLK_KP_MINUS:
-            return 109;
+            return kKeySubtract;
         case SDLK_KP_PERIOD:
-            return 110;
+            return kKeyDecimal;
         case SDLK_KP_DIVIDE:
-            return 111;
+            return kKeyDivide;
         default:
             return 0;
     }

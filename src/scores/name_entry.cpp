@@ -1,11 +1,13 @@
 // Typing a name for a new high score straight onto the board. ShowScoreBoard starts
 // an entry; the keys arrive here from Form_KeyDown while EnteringName is set.
 #include "app/frm_main.h"
+#include "platform/virtual_keys.h"
+
+using platform::kKeyBackspace;
+using platform::kKeyEnter;
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
 constexpr std::int16_t kLastLetterColumn = 7;  // the cursor's place after six letters
 
 // Key-down codes that type a letter: the letter keys (65..90, with or without Shift),
@@ -25,7 +27,7 @@ void PaintEntryCell(FrmMain& form, const forms::StdPicture& sprite, std::int16_t
 // have been typed, Backspace takes the last one back; every other key is ignored.
 void FrmMain::NameEntryKeyDown(std::int16_t keyCode) {
     std::string& name = HighNames[EntryRow];
-    if (keyCode == kEnter) {
+    if (keyCode == kKeyEnter) {
         EnteringName = false;
         EraseEntryCursor();
         CloseScoreBoard();
@@ -36,7 +38,7 @@ void FrmMain::NameEntryKeyDown(std::int16_t keyCode) {
         name += letter;
         ++EntryColumn;
         DrawEntryCursor();
-    } else if (keyCode == kBackspace && EntryColumn >= 2) {
+    } else if (keyCode == kKeyBackspace && EntryColumn >= 2) {
         EraseEntryCursor();
         name.pop_back();  // EntryColumn − 1 letters have been typed
         --EntryColumn;
