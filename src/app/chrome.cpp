@@ -15,6 +15,8 @@ void FrmMain::Form_MouseDown(int button, int, int, int) { DragWindow(*this, butt
 // task bar's title.
 void FrmMain::Form_Resize() {
     if (WindowState() == 1) return;
+    // The platform always shows the window without borders, so this changes nothing on
+    // screen; it is kept on purpose so the form's own state says borderless too.
     BorderStyle = 0;
     Refresh();
     SetCaption("Frothwick");

@@ -21,8 +21,10 @@ FrmMain::FrmMain(platform::Platform& platform, layout::Assets artwork)
 
 namespace {
 
-// Removes a leftover "Frothwick.txt" beside the program. Only a regular file is
-// removed; a failure (read-only folder, say) is ignored and start-up goes on.
+// Removes a leftover "Frothwick.txt" beside the program. Nothing in the game writes
+// it (WriteTrace is empty); it is kept on purpose, so a trace file a tracing build
+// left behind never outlives the next start. Only a regular file is removed; a
+// failure (read-only folder, say) is ignored and start-up goes on.
 void DeleteLeftoverFile(const std::string& programDir) {
     const std::string path = programDir + "/Frothwick.txt";
     struct stat info {};
@@ -37,6 +39,8 @@ void FrmMain::Form_Load() {
     DeleteLeftoverFile(Platform().ProgramDir());
     frmGraphics.Load(assets);
     WriteTrace("Form_Load");
+    // Before Show, Refresh draws nothing; kept on purpose so start-up runs its steps in
+    // their order, and stays correct should the window ever be shown earlier.
     Refresh();
     pctFocus.BackColor = forms::kBlack;
     CellWidth = forms::IntDiv(pctBeer[0].Width, forms::TwipsPerPixelX);

@@ -91,6 +91,8 @@ public:
     const Surface& Pixels() const { return surface_; }
     // Shows the box on the window at once.
     void Refresh();
+    // Does nothing: key preview sends every key to the window's own handler. The game
+    // still calls it on purpose where a game starts or ends, to say where focus goes.
     void SetFocus();
     // Draws a picture at its own size with its top-left at pixel (x, y) of the box.
     void PaintPicture(const StdPicture& picture, int x, int y);
