@@ -4,12 +4,15 @@ BUILD := build
 # A second tree with AddressSanitizer and UndefinedBehaviorSanitizer for the tests.
 SAN_BUILD := build-sanitize
 FUZZ_BUILD := build-fuzz
+DEB_BUILD := build-deb
+DEB_VERSION = $(shell sed -n '1s/^frothwick (\([^)]*\)).*/\1/p' debian/changelog)
+DEB = $(DEB_BUILD)/frothwick_$(DEB_VERSION)_$(shell dpkg --print-architecture).deb
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS
 
-.PHONY: all build sanitize-build deps run test bench fuzz assets install clean format format-check
+.PHONY: all build sanitize-build deps run test bench fuzz assets install deb package-test clean format format-check
 
 all: build
 
@@ -65,9 +68,18 @@ fuzz:
 install: build
 	cmake --install $(BUILD)
 
+# The Debian package, checked by lintian, in $(DEB_BUILD)/.
+deb:
+	@scripts/install-deps.sh build-essential debhelper dpkg-dev fakeroot lintian
+	scripts/build-deb.sh $(DEB_BUILD)
+
+# The built package unpacked and its game started under Xvfb.
+package-test: deb build
+	bash tests/package/deb.sh $(CURDIR)/$(BUILD)/frothwick $(CURDIR)/$(BUILD)/tests/send_close $(CURDIR)/$(DEB)
+
 # Draws the artwork and sounds again into assets/.
 assets:
 	/usr/bin/python3 tools/make_assets.py
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

@@ -28,6 +28,20 @@ start_game() {
     WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
 }
 
+# Starts an installed launcher from an unrelated folder, as start_game does, and checks
+# that the program found its own folder: start-up removes a leftover Frothwick.txt beside
+# the real binary, where its sounds are too.
+start_installed() {
+    local folder
+    folder=$(dirname "$(readlink -f "$1")")
+    touch "$folder/Frothwick.txt"
+    mkdir -p "$WORK/elsewhere"
+    cd "$WORK/elsewhere"
+    GAME=$1
+    start_game
+    [[ ! -e "$folder/Frothwick.txt" ]] || fail "the installed program did not find its own folder"
+}
+
 # Screenshot of the whole screen into $WORK/shot.png (and a copy kept for people).
 screenshot() {
     sleep "${1:-0.3}"

@@ -1,0 +1,52 @@
+# The built Debian package, unpacked into a scratch root:
+# - it holds the same files as `make install` (less the packaging's own papers);
+# - it depends on the package of every library the program loads by name at run time;
+# - its sounds play through that mixer library;
+# - its game, started through /usr/games from an unrelated folder, finds its own folder,
+#   opens its window with the artwork decoded, and ends cleanly on a close request.
+# Usage: deb.sh <built game, beside its build tree> <send_close> <package.deb>
+source "$(dirname "$0")/../window/common.bash"
+
+BUILD=$(dirname "$GAME")
+DEB=$3
+SOURCE_DIR=$(cd "$(dirname "$0")/../.." && pwd)
+ROOT=$WORK/root
+dpkg-deb -x "$DEB" "$ROOT" || fail "cannot unpack $DEB"
+
+# Files and links under a root, one path a line; a manual page is named without the
+# .gz the packaging adds.
+file_list() {
+    (cd "$1" && find . -type f -o -type l) | sed 's/[.]gz$//' | sort
+}
+DESTDIR=$WORK/installed cmake --install "$BUILD" --prefix /usr >"$WORK/install.log" || fail "make install failed"
+file_list "$WORK/installed" >"$WORK/installed.txt"
+file_list "$ROOT" | grep -v -e '^./usr/share/doc/frothwick/' -e '^./usr/share/lintian/overrides/' >"$WORK/package.txt"
+diff -u "$WORK/installed.txt" "$WORK/package.txt" || fail "make install and the package install different files"
+
+depends=$(dpkg-deb -f "$DEB" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
+for soname in $(grep -rhoE '(SDL_LoadObject|dlopen)\("[^"]+"' "$SOURCE_DIR/src" | sed 's/.*("//; s/"$//' | sort -u); do
+    library=$(ldconfig -p | awk -v name="$soname" '$1 == name { print $NF; exit }')
+    [[ -n "$library" ]] || fail "$soname is not installed here"
+    owner=$(dpkg -S "$(readlink -f "$library")" | head -n 1 | cut -d: -f1)
+    grep -qx "$owner" <<<"$depends" || fail "$soname comes from $owner, which the package does not depend on"
+done
+
+PKGDIR=$ROOT/usr/lib/games/frothwick
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/audio.raw "$BUILD/tests/sound_probe" "$PKGDIR/burp.wav" >/dev/null 2>"$WORK/probe.log"
+[[ -s "$WORK/audio.raw" ]] || fail "the installed burp did not play"
+[[ $(tr -d '\0' <"$WORK/audio.raw" | head -c 1000 | wc -c) -gt 0 ]] || fail "the installed burp played only silence"
+
+start_installed "$ROOT/usr/games/frothwick"
+[[ "$WW" -eq 599 && "$WH" -eq 436 ]] || fail "window is ${WW}x${WH}, expected 599x436"
+screenshot 0.5
+# Pictures at their places, pixel for pixel as decoded by ImageMagick over their backdrop.
+while read -r picture x y backdrop; do
+    size=$(identify -format '%w %h' "$SOURCE_DIR/assets/$picture")
+    expected=$(convert "$SOURCE_DIR/assets/$picture" -background "#$backdrop" -flatten -depth 8 rgb:- | md5sum)
+    [[ "$(region "$x" "$y" $size)" == "$expected" ]] || fail "$picture is not shown as decoded"
+done <<'EOF'
+logo.gif 74 16 F0F0F0
+new.gif 470 176 3A2414
+EOF
+close_and_wait
+echo "package: ok"
