@@ -49,7 +49,7 @@ format-check: deps
 # The style check, every test, then the headless tests once more under the sanitizers.
 test: deps format-check build sanitize-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -E '^window[.]'
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -E '^(window|package)[.]'
 
 bench: deps build
 	scripts/bench.sh $(BUILD)
