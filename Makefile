@@ -12,7 +12,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS
 
-.PHONY: all build sanitize-build deps run test bench fuzz assets install deb package-test clean format format-check
+.PHONY: all build sanitize-build deps run test mutants bench fuzz assets install deb package-test clean format format-check
 
 all: build
 
@@ -50,6 +50,12 @@ format-check: deps
 test: deps format-check build sanitize-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -E '^(window|package)[.]'
+	@python3 tools/line_share.py
+
+# Plants single faults in a copy of the game and checks that the tests catch each one.
+# Slow and CPU-heavy: not part of make test.
+mutants: deps
+	nice python3 tools/mutants.py
 
 bench: deps build
 	scripts/bench.sh $(BUILD)

@@ -1,10 +1,9 @@
 #include "harness.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <map>
 #include <sstream>
 
 namespace test {
@@ -21,12 +20,51 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::string Field(const std::string& rows) {
+    std::vector<std::string> lines(1);
+    for (const char c : rows)
+        if (c == '|')
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    if (rows.empty()) lines.clear();
+    lines.insert(lines.begin(), 16 - lines.size(), "");
+    std::string text;
+    for (std::string& line : lines) text += line.append(12 - line.size(), '.') + '\n';
+    return text;
+}
+
+std::string TableFile(const std::string& rows) {
+    std::string text = "[Settings]\n", name;
+    std::istringstream in(rows);
+    for (int n = 1; std::getline(in, name, ' '); ++n) {
+        std::string score;
+        std::getline(in, score, '|');
+        text += "HighScoreName" + std::to_string(n) + "=" + name + "\nHighScore" +
+                std::to_string(n) + "=" + score + "\n";
+    }
+    return text;
+}
+
+std::string TableIn(const std::string& settings) {
+    std::map<std::string, std::string> values;
+    std::istringstream in(settings);
+    for (std::string key, value; std::getline(in, key, '=') && std::getline(in, value);)
+        values[key.substr(key.rfind('\n') + 1)] = value;
+    std::string table;
+    for (int n = 1; n <= 10; ++n)
+        table += "|" + values["HighScoreName" + std::to_string(n)] + " " +
+                 values["HighScore" + std::to_string(n)];
+    while (table.ends_with("| 0")) table.resize(table.size() - 3);
+    return table.substr(table.empty() ? 0 : 1);
+}
+
 Game::Game(std::uint64_t seed, const std::string& settingsIni) {
     setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
     platform.SetProgramDir(home.Path());
     if (!settingsIni.empty()) {
         std::filesystem::create_directories(home.Path() + "/FrothwickPro");
-        std::ofstream(SettingsPath(), std::ios::binary) << settingsIni;
+        std::ofstream(home.Path() + "/FrothwickPro/settings.ini", std::ios::binary) << settingsIni;
     }
     form_ = std::make_unique<FrmMain>(platform);
     form_->Form_Load();
@@ -45,40 +83,37 @@ Ended Game::Run() {
 }
 
 void Game::Click(std::uint64_t ms, const forms::PictureBox& control, int button) {
-    const forms::Rect r{forms::ToPixels(control.Left), forms::ToPixels(control.Top),
-                        control.PixelWidth(), control.PixelHeight()};
-    platform.ClickAt(ms, r.x + r.w / 2, r.y + r.h / 2, button);
+    At(ms - 1, [this, ms, &control, button] {
+        const forms::Rect r = control.Bounds();
+        platform.ClickAt(ms, r.x + r.w / 2, r.y + r.h / 2, button);
+    });
 }
 
 void Game::Send(std::uint64_t ms, platform::EventType type, int x, int y, int button) {
     platform.At(ms, platform::Event{.type = type, .key = 0, .button = button, .x = x, .y = y});
 }
 
-std::string Game::ScoreShown() {
-    std::string text;
-    for (int i = game::kScoreDigits - 1; i >= 0; --i) {
-        char shown = '?';
-        for (int d = 0; d <= 9; ++d)
-            if (form().pctScore[i].Picture() == form().frmGraphics.pctDigit[d].Picture())
-                shown = static_cast<char>('0' + d);
-        text += shown;
-    }
-    return text;
+void Game::Quit(std::uint64_t ms, std::int32_t score) {
+    At(ms, [this, score] { form().Score = score; });
+    Click(ms + 1, form().pctQuit);
 }
 
-bool Game::MugsShow(int lives) {
-    for (int i = 0; i < game::kLives; ++i)
-        if (form().pctLives[i].Picture() !=
-            (i < lives ? form().frmGraphics.pctMug : form().frmGraphics.pctEmptyMug).Picture())
-            return false;
-    return true;
+std::vector<forms::Rect> Game::Press(int keyCode) {
+    Key(Now(), keyCode);
+    return CopiesDuring([this] { form().DoEvents(); });
 }
 
 std::string Game::SettingsText() const {
-    std::ifstream in(SettingsPath(), std::ios::binary);
+    std::ifstream in(home.Path() + "/FrothwickPro/settings.ini", std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+::testing::AssertionResult Game::Saved(const std::string& part) const {
+    const std::string text = SettingsText();
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no \"" << part << "\" in\n" << text;
 }
 
 bool Game::FrameShows(const forms::Image& picture, int x, int y) const {
@@ -91,57 +126,67 @@ bool Game::FrameShows(const forms::Image& picture, int x, int y) const {
     return true;
 }
 
-void Game::StartOnEmptyBoard() {
+bool Game::Shows(const forms::PictureBox& sprite, int x, int y) {
+    form().Present();
+    return FrameShows(*sprite.Picture(), x, y);
+}
+
+std::string Game::ScoreShown() {
+    std::string text;
+    for (int i = 6; i >= 0; --i) {
+        char shown = '?';
+        for (int d = 0; d <= 9; ++d)
+            if (form().pctScore[i].Picture() == form().frmGraphics.pctDigit[d].Picture())
+                shown = static_cast<char>('0' + d);
+        text += shown;
+    }
+    return text;
+}
+
+bool Game::MugsShow(int lives) {
+    for (int i = 0; i < 3; ++i)
+        if (form().pctLives[i].Picture() !=
+            (i < lives ? form().frmGraphics.pctMug : form().frmGraphics.pctEmptyMug).Picture())
+            return false;
+    return true;
+}
+
+void Game::StartOnEmptyBoard(int lives) {
     FrmMain& f = form();
-    for (forms::PictureBox& mug : f.pctLives) mug.Picture = f.frmGraphics.pctMug.Picture;
-    f.Lives = game::kLives;
-    f.TickDelay = game::kNewGameTickDelay;
+    for (int i = 0; i < 3; ++i)
+        f.pctLives[i].Picture =
+            (i < lives ? f.frmGraphics.pctMug : f.frmGraphics.pctEmptyMug).Picture;
+    f.Lives = static_cast<std::int16_t>(lives);
+    f.TickDelay = 90;
     f.GameOver = false;
     f.CanFalling = false;
     f.Score = 0;
-    SetBoard({});
+    SetBoard("");
 }
 
-void Game::SetBoard(std::initializer_list<const char*> rows) {
+void Game::SetBoard(const std::string& rows) {
     FrmMain& f = form();
-    for (auto& row : f.Board) std::fill(std::begin(row), std::end(row), game::kEmptyCell);
-    for (auto& row : f.BoardFrame) std::fill(std::begin(row), std::end(row), 0);
-    int r = game::kFloorRow + 1 - static_cast<int>(rows.size());
-    for (const char* text : rows) {
-        for (int c = 0; c <= game::kLastColumn && text[c]; ++c) {
-            const char cell = text[c];
+    const std::string text = Field(rows);
+    for (int r = 0; r <= 16; ++r)
+        for (int c = 0; c <= 12; ++c) {
+            const char cell = r < 16 && c < 12 ? text[r * 13 + c] : '.';
             const auto obstacle = std::string("TMBS").find(cell);
-            f.Board[r][c] = static_cast<std::int16_t>(cell == '.' ? game::kEmptyCell
-                                                      : obstacle != std::string::npos
-                                                          ? game::kObstacleTop + obstacle
-                                                          : cell - '0');
+            f.Board[r][c] =
+                static_cast<std::int16_t>(cell == '.'                     ? 0
+                                          : obstacle != std::string::npos ? 500 + obstacle
+                                                                          : cell - '0');
+            f.BoardFrame[r][c] = 0;
         }
-        ++r;
-    }
     f.DrawBoard();
 }
 
 std::string Game::BoardText() {
     std::string text;
-    for (int r = 0; r <= game::kFloorRow; ++r) {
-        for (int c = 0; c <= game::kLastColumn; ++c) {
+    for (int r = 0; r <= 15; ++r, text += '\n')
+        for (int c = 0; c <= 11; ++c) {
             const int code = form().Board[r][c];
-            text += code >= game::kObstacleTop && code <= game::kObstacleSingle
-                        ? "TMBS"[code - game::kObstacleTop]
-                    : code == game::kEmptyCell ? '.'
-                    : code <= 9 && code > 0    ? char('0' + code)
-                                               : '?';
+            text += code >= 500 ? "TMBS"[code - 500] : ".123456"[code];
         }
-        text += '\n';
-    }
-    return text;
-}
-
-std::string BoardText(std::initializer_list<const char*> rows) {
-    std::string text;
-    for (std::size_t r = rows.size(); r < game::kVisibleRows; ++r)
-        text += std::string(game::kVisibleColumns, '.') + '\n';
-    for (const char* row : rows) text += std::string(row) + '\n';
     return text;
 }
 

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,8 @@
 namespace test {
 
 constexpr std::uint64_t T = 1'000'000;  // ms, the start of virtual time
+using platform::kKeyBackspace, platform::kKeyDown, platform::kKeyEnter, platform::kKeyLeft;
+using platform::kKeyRight, platform::kKeyShift, platform::kKeySpace, platform::kKeyUp;
 
 // A private folder, removed again with everything in it.
 class TempDir {
@@ -30,8 +31,18 @@ private:
     std::string path_;
 };
 
+// A settings file holding a high-score table of rows "NAME score" separated by '|',
+// best first, and the table in a settings text written the same way (empty rows at
+// the end left out).
+std::string TableFile(const std::string& rows);
+std::string TableIn(const std::string& settings);
+
 // How a run ended.
 enum class Ended { ScriptSpent, ProgramEnded };
+
+// A playfield in rows, the last one row 15, separated by '|': '.' empty, '1'..'6' a
+// can code, 'T' 'M' 'B' 'S' the obstacle pieces 500..503. Short rows are padded.
+std::string Field(const std::string& rows);
 
 class Game {
 public:
@@ -47,44 +58,50 @@ public:
     // Runs the window until nothing more is scripted, or the program ends.
     Ended Run();
 
-    // Scripted input at time ms (absolute, virtual).
+    // Scripted input at time ms (absolute, virtual). Clicks aim at the control's
+    // centre where it stands just before ms.
     void Click(std::uint64_t ms, const forms::PictureBox& control, int button = 1);
-    // A click aimed where the control stands just before ms (for boxes that move).
-    void ClickPlaced(std::uint64_t ms, const forms::PictureBox& control) {
-        At(ms - 1, [this, ms, &control] { Click(ms, control); });
-    }
     void Send(std::uint64_t ms, platform::EventType type, int x = 0, int y = 0, int button = 0);
-    // Clicks New Game now and returns the time of the click.
-    std::uint64_t NewGame() {
-        Click(Now(), form().pctNew);
-        return Now();
-    }
     void Key(std::uint64_t ms, int keyCode) { platform.KeyAt(ms, keyCode); }
     void At(std::uint64_t ms, std::function<void()> action) {
         platform.CallAt(ms, std::move(action));
     }
+    // Clicks New Game now and returns the time of the click.
+    std::uint64_t NewGame() {
+        Click(Now() + 1, form().pctNew);
+        return Now() + 1;
+    }
+    // Gives the last game `score` at ms and presses Exit, which offers it to the table.
+    void Quit(std::uint64_t ms, std::int32_t score);
+    // Presses a key now and lets the window handle it; returns the rectangles copied.
+    std::vector<forms::Rect> Press(int keyCode);
 
-    // The settings file and what it holds now.
-    std::string SettingsPath() const { return home.Path() + "/FrothwickPro/settings.ini"; }
+    // The settings file as it stands now, and whether it holds part.
     std::string SettingsText() const;
+    ::testing::AssertionResult Saved(const std::string& part) const;
 
     // Pixel (x, y) of the last frame shown, 0xRRGGBB.
     std::uint32_t Pixel(int x, int y) const { return platform.PixelAt(x, y); }
     // True when the frame shows exactly the picture at (x, y) (transparent pixels skipped).
     bool FrameShows(const forms::Image& picture, int x, int y) const;
+    // Presents what was drawn, then tells whether the window shows sprite's picture at (x, y).
+    bool Shows(const forms::PictureBox& sprite, int x, int y);
+    // True when the high-score board shows sprite at board pixel (x, y).
+    bool BoardShows(const forms::PictureBox& sprite, int x, int y) {
+        return Shows(sprite, x + 10, y + 10);
+    }
     // The seven score digits as the player reads them; '?' for a picture that is no digit.
     std::string ScoreShown();
     // True when mug i shows full for i < lives and empty after.
     bool MugsShow(int lives);
 
     // --- driving the game's procedures without the game loop ---
-    // A running game on an empty, drawn board with no can in flight: all mugs full,
-    // a new game's TickDelay, score 0.
-    void StartOnEmptyBoard();
-    // Fills the lowest rows of the board, the last string being the floor row, and draws
-    // it: '.' empty, '1'..'9' a can code, 'T' 'M' 'B' 'S' the obstacle pieces.
-    void SetBoard(std::initializer_list<const char*> rows);
-    // The board's visible rows in SetBoard's letters, one line each.
+    // A running game on an empty, drawn board with no can in flight: lives and as
+    // many full mugs, TickDelay 90, score 0.
+    void StartOnEmptyBoard(int lives = 3);
+    // Puts the rows on the board (see Field) and draws it.
+    void SetBoard(const std::string& rows);
+    // The board's rows 0..15 as Field writes them.
     std::string BoardText();
     // A can of kind in flight at the top of column, as a spawned can after its first step.
     void PutFallingCan(int kind, int column);
@@ -100,11 +117,6 @@ public:
     }
     // The rectangles copied onto the window while action runs, in order.
     std::vector<forms::Rect> CopiesDuring(const std::function<void()>& action);
-    // Presents what was drawn, then tells whether the window shows sprite's picture at (x, y).
-    bool Shows(const forms::PictureBox& sprite, int x, int y) {
-        form().Present();
-        return FrameShows(*sprite.Picture(), x, y);
-    }
 
 private:
     std::unique_ptr<FrmMain> form_;
@@ -122,8 +134,5 @@ class BoardTest : public GameTest {
 protected:
     BoardTest() { g.StartOnEmptyBoard(); }
 };
-
-// The text BoardText gives for a board holding rows (the last one row 15) and nothing else.
-std::string BoardText(std::initializer_list<const char*> rows);
 
 }  // namespace test

@@ -1,140 +1,129 @@
-// The high-score table: entering scores, drawing the board, Clear and OK.
+// The high-score table: entering scores, drawing the board, Clear and OK, and typing
+// a name onto it key by key.
 #include <gtest/gtest.h>
 
 #include "harness.h"
 
 namespace {
 
-using test::T;
-constexpr std::uint32_t kBlack = 0x000000;
-
-const char* const kThreeRows =
-    "[Settings]\nHighScoreName1=AAA\nHighScore1=5000\nHighScoreName2=BBB\nHighScore2=4000\n"
-    "HighScoreName3=CCC\nHighScore3=3000\n";
-
-// Gives the last game a score and presses Exit, which offers it to the table.
-void ExitWithScore(test::Game& g, std::uint64_t ms, std::int32_t score) {
-    g.At(ms, [&g, score] { g.form().Score = score; });
-    g.Click(ms + 1, g.form().pctQuit);
-}
-
-// True when the frame shows the sprite at board pixel (x, y) (the board stands at 10, 10).
-bool BoardShows(test::Game& g, const forms::PictureBox& sprite, int x, int y) {
-    return g.FrameShows(*sprite.Picture(), x + 10, y + 10);
-}
+using namespace test;
+const std::string kFull = "P 1000|P 900|P 800|P 700|P 600|P 500|P 400|P 300|P 200|P 100";
 
 TEST(RecordScore, TakesTheFirstRowItReachesAndOpensEntryThereUnlessTheScoreIsZero) {
-    std::string tenRows = "[Settings]\n";
-    for (int n = 1; n <= game::kHighScoreRows; ++n)
-        tenRows += "HighScoreName" + std::to_string(n) + "=P\nHighScore" + std::to_string(n) + "=" +
-                   std::to_string(1100 - 100 * n) + "\n";
     struct Case {
-        const char* what;
-        std::string settings;
+        std::string table;
         std::int32_t score;
-        int entryRow;  // 0: no entry opens
-        std::string saved;
+        int entryRow;  // 0: no entry opens; else D is typed there
+        std::string after;
     };
-    const Case cases[] = {
-        {"a tie goes above", kThreeRows, 4000, 2,
-         "HighScoreName2=D\nHighScore2=4000\nHighScoreName3=BBB\nHighScore3=4000\nHighScoreName4="
-         "CCC\n"},
-        {"zero takes a row", "[Settings]\nHighScoreName1=ANN\nHighScore1=0\n", 0, 0,
-         "HighScoreName1=\nHighScore1=0\nHighScoreName2=ANN\nHighScore2=0\n"},
-        {"below all rows", tenRows, 50, 0, tenRows},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        test::Game g(1, c.settings);
+    for (const Case& c :
+         {Case{"A 5000|B 4000|C 3000", 4000, 2, "A 5000|D 4000|B 4000|C 3000"},
+          Case{kFull, 650, 5, "P 1000|P 900|P 800|P 700|D 650|P 600|P 500|P 400|P 300|P 200"},
+          Case{"ANN 0", 0, 0, " 0|ANN 0"}, Case{kFull, 50, 0, kFull}}) {
+        Game g(1, TableFile(c.table));
         FrmMain& f = g.form();
-        ExitWithScore(g, T + 10, c.score);
-        if (c.entryRow) {
-            g.At(T + 20, [&] {
-                EXPECT_TRUE(f.EnteringName && f.EntryRow == c.entryRow && f.EntryColumn == 1 &&
-                            f.Paused);
-                EXPECT_TRUE(f.pctScoreBoard.Visible && !f.pctNew.Visible);
-                EXPECT_TRUE(BoardShows(g, f.frmGraphics.pctCursor, f.ColumnX[0],
-                                       f.RowY[0] + 23 * (c.entryRow - 1)));
-            });
-            g.Key(T + 30, 'D');
-            g.Key(T + 31, platform::kKeyEnter);
-        }
-        EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
-        EXPECT_NE(g.SettingsText().find(c.saved), std::string::npos) << g.SettingsText();
+        g.Quit(T + 10, c.score);
+        g.At(T + 20, [&] {
+            EXPECT_EQ(f.EnteringName && f.Paused && f.pctScoreBoard.Visible, c.entryRow != 0);
+            EXPECT_TRUE(!c.entryRow ||
+                        g.BoardShows(f.frmGraphics.pctCursor, 17, 57 + 23 * c.entryRow));
+        });
+        g.Key(T + 30, 'D');
+        g.Key(T + 31, kKeyEnter);
+        EXPECT_EQ(g.Run(), Ended::ProgramEnded);
+        EXPECT_EQ(TableIn(g.SettingsText()), c.after);
     }
 }
 
-TEST(ScoreBoard, DrawsNamesAndDigitsInTheirCells) {
-    test::Game g(
-        1,
-        "[Settings]\nHighScoreName1=JAZ\nHighScore1=9876512\nHighScoreName3=k[?Q\nHighScore3=30\n");
+TEST(ScoreBoard, DrawsNamesAndDigitsInTheirCellsAtAFixedPitch) {
+    Game g(1, TableFile("JAZ 3232323| 0|k[?Q 0"));
     FrmMain& f = g.form();
     const auto& sprites = f.frmGraphics;
     g.Click(T + 10, f.pctScores);
     g.At(T + 20, [&] {
         const forms::Rect board = f.pctScoreBoard.Bounds();
-        EXPECT_EQ((std::vector<int>{board.x, board.y, board.w, board.h}),
-                  (std::vector<int>{10, 10, 396, 415}));
-        const int x0 = f.ColumnX[0], y0 = f.RowY[0];
+        EXPECT_EQ((std::vector{board.x, board.y, board.w, board.h}),
+                  (std::vector{10, 10, 396, 415}));
+        // Letters from x 17, digits from x 177, rows 23 pixels apart from y 80.
         for (int i = 0; i < 3; ++i)
-            EXPECT_TRUE(BoardShows(g, sprites.pctAlpha["JAZ"[i] - 'A'], x0 + 22 * i, y0)) << i;
-        EXPECT_EQ(g.Pixel(10 + x0 + 66 + 11, 10 + y0 + 11), kBlack);  // no fourth letter
-        const std::string digits = "9876512";
+            EXPECT_TRUE(g.BoardShows(sprites.pctAlpha["JAZ"[i] - 'A'], 17 + 22 * i, 80));
         for (int i = 0; i < 7; ++i)
-            EXPECT_TRUE(BoardShows(g, sprites.pctDigit[digits[i] - '0'], f.ColumnX[5] + 22 * i, y0))
-                << i;
-        // Row 2 is empty: no letters, seven zeros.
-        EXPECT_EQ(g.Pixel(10 + x0 + 11, 10 + y0 + 23 + 11), kBlack);
-        EXPECT_TRUE(BoardShows(g, sprites.pctDigit[0], f.ColumnX[5] + 22 * 6, y0 + 23));
+            EXPECT_TRUE(g.BoardShows(sprites.pctDigit["3232323"[i] - '0'], 177 + 22 * i, 80));
+        EXPECT_TRUE(g.Pixel(10 + 83 + 11, 10 + 80 + 11) == 0 &&
+                    g.Pixel(10 + 17 + 11, 10 + 103 + 11) == 0);
         // Characters after "Z" and below "A" are empty letter cells.
         for (int j = 0; j < 3; ++j)
-            EXPECT_TRUE(BoardShows(g, sprites.pctEmptyLetter, x0 + 22 * j, y0 + 46)) << j;
-        EXPECT_TRUE(BoardShows(g, sprites.pctAlpha['Q' - 'A'], x0 + 66, y0 + 46));
-        EXPECT_FALSE(f.EnteringName);
+            EXPECT_TRUE(g.BoardShows(sprites.pctEmptyLetter, 17 + 22 * j, 126));
+        EXPECT_TRUE(g.BoardShows(sprites.pctAlpha['Q' - 'A'], 17 + 66, 126) && !f.EnteringName);
     });
-    EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
+    EXPECT_EQ(g.Run(), Ended::ScriptSpent);
 }
 
-TEST(ScoreBoard, ClearDuringEntryStartsItAfreshOnRowOne) {
-    test::Game g(1, kThreeRows);
-    FrmMain& f = g.form();
-    ExitWithScore(g, T + 10, 3500);
-    g.Key(T + 20, 'X');
-    g.Key(T + 21, 'Y');
-    g.Click(T + 30, f.pctClear);
-    g.At(T + 40, [&] {
-        EXPECT_TRUE(f.HighScores[1] == 3500 && f.HighNames[1].empty());
-        for (int n = 2; n <= game::kHighScoreRows; ++n)
-            EXPECT_TRUE(f.HighNames[n].empty() && f.HighScores[n] == 0) << n;
-        EXPECT_TRUE(f.EnteringName && f.EntryRow == 1 && f.EntryColumn == 1);
-        EXPECT_TRUE(BoardShows(g, f.frmGraphics.pctCursor, f.ColumnX[0], f.RowY[0]));
-        EXPECT_EQ(g.Pixel(10 + f.ColumnX[0] + 11, 10 + f.RowY[0] + 46 + 11),
-                  kBlack);  // old row 3 wiped
-    });
-    g.Key(T + 50, 'Z');
-    g.Key(T + 51, platform::kKeyEnter);
-    EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
-    EXPECT_NE(
-        g.SettingsText().find("HighScoreName1=Z\nHighScore1=3500\nHighScoreName2=\nHighScore2=0\n"),
-        std::string::npos);
+TEST(ScoreBoard, ClearEmptiesTheTableAtOnceTheFileAtTheEndAndRestartsAnEntryOnRowOne) {
+    for (const bool entering : {false, true}) {
+        Game g(1, TableFile("A 5000|B 4000|C 3000"));
+        FrmMain& f = g.form();
+        entering ? g.Quit(T + 10, 3500) : g.Click(T + 10, f.pctScores);
+        g.Key(T + 20, 'X');
+        g.Click(T + 30, f.pctClear);
+        g.At(T + 40, [&] {
+            EXPECT_TRUE(f.pctScoreBoard.Visible && f.EnteringName == entering &&
+                        g.Saved("HighScore1=5000"));
+            EXPECT_TRUE(g.BoardShows(f.frmGraphics.pctDigit[entering ? 3 : 0], 177 + 66, 80));
+            EXPECT_EQ(g.Pixel(10 + 17 + 11, 10 + 126 + 11), 0u);  // old row 3 wiped
+        });
+        g.Key(T + 50, 'Z');
+        g.Key(T + 51, kKeyEnter);
+        g.Click(T + 60, f.pctOk);
+        g.At(T + 70, [&] {
+            EXPECT_TRUE(!f.pctScoreBoard.Visible && !f.pctOk.Visible && !f.pctClear.Visible);
+        });
+        g.Click(T + 80, f.pctExitIcon);
+        EXPECT_EQ(g.Run(), Ended::ProgramEnded);
+        EXPECT_EQ(TableIn(g.SettingsText()), entering ? "Z 3500" : "");
+    }
 }
 
-TEST(ScoreBoard, ClearEmptiesTheTableAtOnceButTheFileOnlyAtTheEnd) {
-    test::Game g(1, kThreeRows);
-    FrmMain& f = g.form();
-    g.Click(T + 10, f.pctScores);
-    g.Click(T + 20, f.pctClear);
+TEST(NameEntry, KeysTypeOnlyLettersAtMostSixAndBackspaceTakesOneBack) {
+    std::vector<int> ignored = {kKeyShift, kKeySpace, kKeyLeft, kKeyUp, kKeyRight, kKeyDown};
+    for (int code = '0'; code <= '9'; ++code) ignored.push_back(code);
+    const std::pair<std::vector<int>, const char*> cases[] = {
+        {{}, ""},                     // Enter first: an empty name
+        {{kKeyBackspace, 'K'}, "K"},  // Backspace first does nothing
+        {{'A', kKeyBackspace, 'K'}, "K"},
+        {{kKeyShift, 'B', platform::kKeyNumpad0 + 2, platform::kKeyNumpad0 + 1, platform::kKeyF1,
+          platform::kKeyF1 + 10},
+         "BBAPZ"},  // F1, F11
+        {ignored, ""},
+        {{'A', 'B', 'C', 'D', 'E', 'F', 'G', kKeyBackspace}, "ABCDE"},
+    };
+    for (const auto& [keys, name] : cases) {
+        Game g;
+        g.Quit(T + 10, 700);
+        std::uint64_t ms = T + 20;
+        for (const int key : keys) g.Key(ms++, key);
+        g.Key(ms, kKeyEnter);
+        EXPECT_EQ(g.Run(), Ended::ProgramEnded);
+        EXPECT_EQ(TableIn(g.SettingsText()), std::string(name) + " 700");
+    }
+}
+
+TEST(NameEntry, TheCursorStopsInColumnSevenAndBackspaceMovesItBack) {
+    Game g;
+    const auto& sprites = g.form().frmGraphics;
+    const auto shows = [&](const forms::PictureBox& sprite, int column) {
+        return g.BoardShows(sprite, 17 + 22 * (column - 1), 80);
+    };
+    g.Quit(T + 10, 700);
+    for (int i = 0; i < 7; ++i) g.Key(T + 20 + i, 'A' + i);
     g.At(T + 30, [&] {
-        EXPECT_TRUE(f.HighScores[1] == 0 && f.pctScoreBoard.Visible);
-        EXPECT_NE(g.SettingsText().find("HighScore1=5000"), std::string::npos);
+        EXPECT_TRUE(shows(sprites.pctAlpha['F' - 'A'], 6) && shows(sprites.pctCursor, 7));
     });
-    g.Click(T + 40, f.pctOk);
-    g.At(T + 50, [&] {
-        EXPECT_TRUE(!f.pctScoreBoard.Visible && !f.pctOk.Visible && f.pctNew.Visible && !f.Paused);
-    });
-    g.Click(T + 60, f.pctExitIcon);
-    EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
-    EXPECT_EQ(g.SettingsText().find("HighScore1=5000"), std::string::npos);
+    g.Key(T + 40, kKeyBackspace);
+    g.At(T + 50,
+         [&] { EXPECT_TRUE(shows(sprites.pctCursor, 6) && shows(sprites.pctEmptyLetter, 7)); });
+    g.Key(T + 60, kKeyEnter);
+    EXPECT_EQ(g.Run(), Ended::ProgramEnded);
 }
 
 }  // namespace

@@ -2,133 +2,68 @@
 // the old cell.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
-
 #include "harness.h"
 
 namespace {
 
-using namespace game;
+using namespace test;
+using Keys = BoardTest;
 
-using platform::kKeyDown;
-using platform::kKeyEnter;
-using platform::kKeyLeft;
-using platform::kKeyRight;
-using platform::kKeySpace;
-using platform::kKeyUp;
-
-using Box = std::array<int, 4>;  // x, y, w, h
-
-std::vector<Box> Boxes(const std::vector<forms::Rect>& rects) {
-    std::vector<Box> boxes;
-    for (const forms::Rect& r : rects) boxes.push_back({r.x, r.y, r.w, r.h});
-    return boxes;
-}
-
-// Presses a key now and lets the window handle it; returns the rectangles copied.
-std::vector<Box> Press(test::Game& g, int key) {
-    g.Key(g.Now(), key);
-    return Boxes(g.CopiesDuring([&] { g.form().DoEvents(); }));
-}
-
-Box CellBox(FrmMain& f, int row, int column) { return {f.ColumnX[column], f.RowY[row], 32, 20}; }
-
-using Keys = test::BoardTest;
-using RedrawAround = test::BoardTest;
-
-TEST_F(Keys, MoveSnapsIntoTheRowAndRepaintsAroundTheOldCell) {
-    g.PutFallingCan(0, 3);
-    f.CanY = f.RowY[4] + 10;  // halfway between rows 4 and 5
-    f.PaintSprite(f.pctBeer[0], f.CanX, f.CanY);
-    const auto copies = Press(g, kKeyRight);
-    EXPECT_TRUE(f.CanX == f.ColumnX[4] && f.CanY == f.RowY[5] && !f.KeyBusy);
-    std::vector<Box> around;
-    for (int r = 4; r <= 6; ++r)
-        for (int c = 2; c <= 4; ++c) around.push_back(CellBox(f, r, c));
-    EXPECT_EQ(copies, around);
-    EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[3], f.RowY[4]));
-    EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[3], f.RowY[5]));
-    f.GameStep();  // the step paints it at its new place
-    EXPECT_TRUE(g.Shows(f.pctBeer[0], f.ColumnX[4], f.RowY[5]));
-}
-
-TEST_F(Keys,
-       BlockedMovesAndKeysWithoutAFallingCanDuringAStepWhilePausedOrEnteringANameChangeNothing) {
-    g.SetBoard({"...T.1......", "...M.2......", "...M.1......", "...B.2......"});
-    f.Board[10][5] = 3;
-    f.Board[11][5] = 4;
-    const std::vector<int> moves = {kKeyLeft, kKeyRight, kKeyDown, kKeySpace};
+TEST_F(Keys, SidewaysMovesSnapIntoTheRowUnlessAWallOrAFilledCellStandsInTheWay) {
     struct Case {
         const char* what;
-        int column, row;
-        std::vector<int> keys;
-        bool FrmMain::*flipped;  // a state turned the other way for the case
+        int column, key, to;
     };
-    const Case cases[] = {
-        {"left wall", 0, 3, {kKeyLeft}, nullptr},
-        {"right wall", kLastColumn, 3, {kKeyRight}, nullptr},
-        {"a can", 4, 10, {kKeyRight}, nullptr},
-        {"an obstacle", 4, 12, {kKeyLeft}, nullptr},
-        {"no can", 5, 3, moves, &FrmMain::CanFalling},
-        {"a step", 5, 3, moves, &FrmMain::TickBusy},
-        {"paused", 5, 3, moves, &FrmMain::Paused},
-        {"name entry", 5, 3, moves, &FrmMain::EnteringName},
-        {"other keys", 5, 3, {kKeyUp, kKeyEnter, 'A', '0'}, nullptr},
-    };
-    for (const Case& c : cases) {
+    // Row 5 holds a can in column 6 and an obstacle in column 9; rows 6.. hold a stack
+    // in column 4, onto which a can may slide.
+    g.SetBoard("......1..T..|....2|....1|....2|....1|....2|....1|....2|....1|....2|....1");
+    for (const Case& c :
+         {Case{"into column 0", 1, kKeyLeft, 0}, Case{"into column 11", 10, kKeyRight, 11},
+          Case{"from column 11", 11, kKeyLeft, 10}, Case{"onto a stack", 3, kKeyRight, 4},
+          Case{"left wall", 0, kKeyLeft, 0}, Case{"right wall", 11, kKeyRight, 11},
+          Case{"a can", 5, kKeyRight, 5}, Case{"an obstacle", 8, kKeyRight, 8},
+          Case{"up arrow", 3, kKeyUp, 3}, Case{"a letter", 3, 'A', 3},
+          Case{"Enter", 3, kKeyEnter, 3}}) {
+        SCOPED_TRACE(c.what);
         g.PutFallingCan(0, c.column);
-        f.CanY = f.RowY[c.row] - 5;
-        if (c.flipped) f.*c.flipped = !(f.*c.flipped);
-        for (const int key : c.keys) {
-            SCOPED_TRACE(testing::Message() << c.what << ", key " << key);
-            EXPECT_TRUE(Press(g, key).empty());
-            EXPECT_TRUE(f.CanX == f.ColumnX[c.column] && f.CanY == f.RowY[c.row] - 5 &&
-                        f.Score == 0 && !f.KeyBusy);
+        f.CanY = f.RowY[4] + 10;  // halfway between rows 4 and 5
+        f.PaintSprite(f.pctBeer[0], f.CanX, f.CanY);
+        const auto copies = g.Press(c.key);
+        EXPECT_EQ(f.CanX, f.ColumnX[c.to]);
+        if (c.to == c.column) {
+            EXPECT_TRUE(copies.empty() && f.CanY == f.RowY[4] + 10);
+            continue;
         }
-        if (c.flipped) f.*c.flipped = !(f.*c.flipped);
+        // The old place is repainted from the board; the next step paints the can.
+        EXPECT_TRUE(f.CanY == f.RowY[5] && !f.KeyBusy);
+        EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[4]) &&
+                    g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[5]));
+    }
+}
+
+TEST_F(Keys, NothingMovesWithoutAFallingCanDuringAStepWhilePausedOrEnteringAName) {
+    for (bool FrmMain::*flipped :
+         {&FrmMain::CanFalling, &FrmMain::TickBusy, &FrmMain::Paused, &FrmMain::EnteringName}) {
+        g.PutFallingCan(0, 5);
+        f.*flipped = !(f.*flipped);
+        for (const int key : {kKeyLeft, kKeyRight, kKeyDown, kKeySpace}) {
+            EXPECT_TRUE(g.Press(key).empty());
+            EXPECT_TRUE(f.CanX == f.ColumnX[5] && f.CanY == f.RowY[0] && f.Score == 0);
+        }
+        f.*flipped = !(f.*flipped);
     }
 }
 
 TEST_F(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThenLands) {
     struct Case {
         const char* what;
-        std::initializer_list<const char*> rows;
+        const char* rows;
         int column, startY, key, row;  // startY: below RowY(0) before the step
-        std::size_t copies;            // the last image, then two cells per row
-        int landedRow, totalPoints;
+        int landedRow;
     };
-    const Case cases[] = {
-        {"empty column",
-         {},
-         6,
-         0,
-         kKeySpace,
-         kDeepestDropRow,
-         1 + 2 * kDeepestDropRow,
-         kFloorRow,
-         kDeepestDropRow + 2 * kFloorRow},
-        {"onto a stack",
-         {"1", "2", "1", "2", "1", "2", "1"},
-         0,
-         0,
-         kKeyDown,
-         8,
-         1 + 2 * 8,
-         8,
-         8 + 16},
-        // Already entering the floor row: the can stays, only its image is erased.
-        {"entering the floor",
-         {},
-         2,
-         kRowPitch * kDeepestDropRow,
-         kKeyDown,
-         kDeepestDropRow,
-         1,
-         kFloorRow,
-         kDeepestDropRow + 2 * kFloorRow},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"empty column", "", 6, 0, kKeySpace, 14, 15},
+                          Case{"onto a stack", "1|2|1|2|1|2|1", 0, 0, kKeyDown, 8, 8},
+                          Case{"entering the floor", "", 2, 20 * 14, kKeyDown, 14, 15}}) {
         SCOPED_TRACE(c.what);
         g.StartOnEmptyBoard();
         g.SetBoard(c.rows);
@@ -136,42 +71,17 @@ TEST_F(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThen
         f.CanY += c.startY;
         f.GameStep();
         const std::int32_t y = f.CanY;
-        EXPECT_EQ(Press(g, c.key).size(), c.copies);
+        g.Press(c.key);
         EXPECT_EQ(f.CanY, std::max(y, f.RowY[c.row]));
-        EXPECT_EQ(f.Score, c.row);
-        EXPECT_TRUE(f.CanFalling);
-        for (int r = 0; r < c.row; ++r)
+        EXPECT_TRUE(f.Score == c.row && f.CanFalling);
+        for (int r = 0; r < c.row; ++r)  // no trace left above
             EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[r])) << r;
-        const forms::PictureBox& shown =
-            c.startY == 0 ? f.pctBeer[CanSprite(2, 1)] : f.pctEmptyBeer;
-        EXPECT_TRUE(g.Shows(shown, f.ColumnX[c.column], f.RowY[c.row]));
+        EXPECT_TRUE(g.Shows(c.startY == 0 ? f.pctBeer[2 * 8 + 1] : f.pctEmptyBeer,
+                            f.ColumnX[c.column], f.RowY[c.row]));
         g.StepUntilLanded();
         EXPECT_EQ(f.Board[c.landedRow][c.column], 3);
-        EXPECT_EQ(f.Score, c.totalPoints);
+        EXPECT_EQ(f.Score, c.row + 2 * c.landedRow);
     }
-}
-
-TEST_F(RedrawAround, RepaintsUpToThreeByThreeCellsClippedAtTheEdges) {
-    struct Case {
-        int row, column, firstRow, lastRow, firstColumn, lastColumn;
-    };
-    f.Board[6][4] = 3;
-    f.BoardFrame[6][4] = 5;
-    for (const Case& c :
-         {Case{7, 5, 6, 8, 4, 6}, Case{0, 0, 0, 1, 0, 1},
-          Case{kFloorRow, kLastColumn, kFloorRow - 1, kFloorRow, kLastColumn - 1, kLastColumn},
-          Case{kFloorRow - 1, kLastColumn - 1, kFloorRow - 2, kFloorRow - 1, kLastColumn - 2,
-               kLastColumn - 1}}) {
-        SCOPED_TRACE(testing::Message() << c.row << "," << c.column);
-        std::vector<Box> expected;
-        for (int r = c.firstRow; r <= c.lastRow; ++r)
-            for (int col = c.firstColumn; col <= c.lastColumn; ++col)
-                expected.push_back(CellBox(f, r, col));
-        const std::int16_t row = static_cast<std::int16_t>(c.row),
-                           column = static_cast<std::int16_t>(c.column);
-        EXPECT_EQ(Boxes(g.CopiesDuring([&] { f.RedrawAround(row, column); })), expected);
-    }
-    EXPECT_TRUE(g.Shows(f.pctBeer[CanSprite(2, 5)], f.ColumnX[4], f.RowY[6]));
 }
 
 }  // namespace

@@ -5,125 +5,83 @@
 
 namespace {
 
-using namespace game;
+using namespace test;
+using LoseLife = BoardTest;
+const char* const kFullTop = "121212121212|||||||||||||||";  // row 0 full, nothing else
 
-void FillRowZero(FrmMain& f) {
-    for (int c = 0; c <= kLastColumn; ++c) f.Board[0][c] = static_cast<std::int16_t>(1 + c % 2);
-}
-
-// The draws NewBoard makes: one per column, a second for a column that gets a stack.
-void DealBoard(game::Random& dice) {
-    for (int c = 0; c <= kLastColumn; ++c)
-        if (dice.Pick(kObstacleOdds) == 1) dice();
-}
-
-using LoseLife = test::BoardTest;
-
-TEST_F(LoseLife, BlockedSpawnCostsALifeAndTheSameCanFallsOnAFreshBoardOrTheGameEnds) {
-    for (const std::int16_t lives : {kLives, std::int16_t{1}}) {
+TEST_F(LoseLife, ABlockedSpawnCostsALifeAfterHalfASecondAndTheCanFallsOnAFreshBoard) {
+    for (const std::int16_t lives : {3, 1}) {
         SCOPED_TRACE(lives);
-        g.StartOnEmptyBoard();
-        f.Rnd.Seed(4);
-        f.Lives = lives;
-        FillRowZero(f);
-        game::Random dice = f.Rnd;
-        ASSERT_NE(dice.Pick(kCopOdds), 1);
-        const int kind = dice.Pick(kCanKinds);
-        const int column = dice.Pick(kVisibleColumns);
+        g.StartOnEmptyBoard(lives);
+        g.SetBoard(kFullTop);
         const std::uint64_t start = g.Now();
         f.GameStep();
-        EXPECT_EQ(g.Now(), start + kLostLifeWait);
-        EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) &&
-                    f.CanFalling == (lives > 1));
-        EXPECT_EQ(f.pctLives[lives - 1].Picture(), f.frmGraphics.pctEmptyMug.Picture());
-        if (lives == 1) {
-            EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.CanX, f.RowY[0]));  // no can drawn
-            continue;
-        }
-        EXPECT_TRUE(g.MugsShow(kLives - 1));
-        EXPECT_EQ(g.BoardText(), test::BoardText({}));
-        EXPECT_TRUE(f.CanKind == kind && f.CanX == f.ColumnX[column]);
-        EXPECT_TRUE(g.Shows(f.pctBeer[CanSprite(kind, 0)], f.ColumnX[column], f.RowY[0]));
+        EXPECT_EQ(g.Now(), start + 500);
+        EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) && g.MugsShow(lives - 1));
+        EXPECT_EQ(g.BoardText().substr(0, 13), test::Field("").substr(0, 13));
+        // The can just chosen falls from row 0 of the fresh board; after the last life
+        // nothing more is drawn.
+        EXPECT_TRUE(
+            g.Shows(lives == 1 ? f.pctEmptyBeer : f.pctBeer[f.CanKind * 8], f.CanX, f.RowY[0]));
+        EXPECT_EQ(f.CanFalling, lives > 1);
     }
 }
 
 TEST_F(LoseLife, KeysAreIgnoredDuringTheWaitButClicksAreHandled) {
-    f.Rnd.Seed(4);
     g.SetSound(true);
-    FillRowZero(f);
-    const std::uint64_t start = g.Now();
-    g.Key(start + 100, platform::kKeyDown);
-    g.Click(start + 200, f.pctSound);
+    g.SetBoard(kFullTop);
+    g.Key(g.Now() + 100, kKeyDown);
+    g.Click(g.Now() + 200, f.pctSound);
     f.GameStep();
     EXPECT_TRUE(f.Score == 0 && f.CanY == f.RowY[0] + 5 && !f.SoundOn());
 }
 
-TEST_F(LoseLife, TheLastLifeEndsTheGameLoopAfterItsCurrentWait) {
+TEST_F(LoseLife, TheLastLifeEndsTheGameLoopAfterItsWaitAndBringsThePanelBack) {
     f.Rnd.Seed(6);
     const std::uint64_t t0 = g.NewGame();
-    g.At(t0 + kNewGameWait + 45, [&] {
+    // The about panel hides the panel; the minimise icon lets the game run on beneath.
+    g.Click(t0 + 2010, f.pctAbout);
+    g.Click(t0 + 2020, f.pctMinimizeIcon);
+    g.At(t0 + 2045, [&] {
         f.Lives = 1;
         f.CanFalling = false;
-        FillRowZero(f);
+        g.SetBoard(kFullTop);
     });
-    EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-    // The second step loses the life, then the loop waits one tick more and ends.
-    EXPECT_EQ(g.Now(), t0 + kNewGameWait + kNewGameTickDelay + kLostLifeWait + kNewGameTickDelay);
-    EXPECT_TRUE(f.GameOver && !f.pctAction.Visible);
+    EXPECT_EQ(g.Run(), Ended::ScriptSpent);
+    // The step at +2090 loses the life (500 ms), then the loop waits 90 ms more and ends.
+    EXPECT_EQ(g.Now(), t0 + 2090 + 500 + 90);
+    EXPECT_TRUE(f.GameOver && !f.pctAction.Visible && f.pctNew.Visible && f.lineLeft.Visible);
 }
 
-TEST(CopEvent, ShowsTheCopAloneForFourSecondsWithTheSirenWhenSoundIsOnThenCostsALife) {
+TEST(CopEvent, ShowsTheCopAloneThroughTheSirenAndFourSecondsMoreThenCostsALife) {
     std::uint64_t copSeed = 1;  // a seed whose first draw brings the cop
-    for (game::Random dice; dice.Seed(copSeed), dice.Pick(kCopOdds) != 1;) ++copSeed;
+    for (game::Random dice; dice.Seed(copSeed), dice.Pick(5000) != 1;) ++copSeed;
     for (const bool sound : {true, false}) {
         SCOPED_TRACE(sound);
-        const std::int16_t lives = sound ? kLives : 1;
-        test::Game g;
+        const std::int16_t lives = sound ? 3 : 1;
+        Game g;
         FrmMain& f = g.form();
-        g.StartOnEmptyBoard();
+        g.StartOnEmptyBoard(lives);
         g.SetSound(sound);
-        f.Lives = lives;
         f.Rnd.Seed(copSeed);
-        game::Random dice = f.Rnd;
-        const std::uint64_t start = g.Now();
-        const std::uint64_t siren = sound ? 2500 : 0;  // the headless siren's length
-        bool seen = false;
-        g.At(start + siren + 3000, [&] {
-            seen = true;
-            EXPECT_TRUE(f.pctSpecial.Visible &&
-                        f.pctSpecial.Picture() == f.frmGraphics.pctCop.Picture());
+        const std::uint64_t start = g.Now(), siren = sound ? 2500 : 0;
+        const auto copAlone = [&] {
             // 320 × 200 pixels, centred between the frame lines in whole twips.
-            EXPECT_EQ(f.pctSpecial.Width, 4800);
-            EXPECT_EQ(f.pctSpecial.Left, 200 + (6030 - 200) / 2 - 4800 / 2);
-            EXPECT_EQ(f.pctSpecial.Top, 1080 + (6015 - 1080) / 2 - 3000 / 2);
-            EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctCop.Picture(),
-                                     forms::ToPixels(f.pctSpecial.Left),
-                                     forms::ToPixels(f.pctSpecial.Top)));
-            EXPECT_TRUE(!f.pctNew.Visible && !f.lineLeft.Visible && !f.pctScore[0].Visible &&
-                        !f.pctLives[0].Visible);
+            EXPECT_TRUE(f.pctSpecial.Left == 715 && f.pctSpecial.Top == 2047);
+            EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctCop.Picture(), 48, 136));
+            EXPECT_TRUE(!f.pctNew.Visible && !f.lineLeft.Visible && !f.pctScore[0].Visible);
             EXPECT_TRUE(f.pctLogo.Visible && f.Lives == lives);
-        });
+        };
+        g.platform.onSound = [&](const auto& s) {
+            EXPECT_TRUE(s.path == g.home.Path() + "/siren.wav" && s.synchronous);
+            copAlone();
+        };
+        g.At(start + siren + 3999, copAlone);
         f.GameStep();
-        EXPECT_TRUE(seen);
-        ASSERT_EQ(g.platform.Sounds().size(), sound ? 1u : 0u);
-        if (sound) {
-            const auto& siren = g.platform.Sounds()[0];
-            EXPECT_TRUE(siren.path == g.home.Path() + "/siren.wav" && siren.synchronous &&
-                        siren.at == start);
-        }
-        EXPECT_EQ(g.Now(), start + siren + kCopWait + kLostLifeWait);
+        EXPECT_EQ(g.platform.Sounds().size(), sound ? 1u : 0u);
+        EXPECT_EQ(g.Now(), start + siren + 4000 + 500);
         EXPECT_TRUE(!f.pctSpecial.Visible && f.pctNew.Visible && f.lineLeft.Visible);
-        EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) &&
-                    f.CanFalling == (lives > 1));
-        EXPECT_EQ(f.pctLives[lives - 1].Picture(), f.frmGraphics.pctEmptyMug.Picture());
-        if (lives == 1) continue;
-        EXPECT_TRUE(g.MugsShow(kLives - 1));
-        // Event, two new boards (the cop's and the lost life's), then kind and column.
-        EXPECT_EQ(dice.Pick(kCopOdds), 1);
-        DealBoard(dice);
-        DealBoard(dice);
-        EXPECT_EQ(f.CanKind, dice.Pick(kCanKinds));
-        EXPECT_EQ(f.CanX, f.ColumnX[dice.Pick(kVisibleColumns)]);
+        EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) && g.MugsShow(lives - 1));
     }
 }
 

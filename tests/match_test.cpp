@@ -1,232 +1,111 @@
 // Blocks of six: which landings clear, how the cans above drop, chains, and the sound.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <string>
-
 #include "harness.h"
 
 namespace {
 
-using namespace game;
-
-// A floor row of mixed kinds that holds no block with anything above it.
-constexpr const char* kFloor = "234562345623";
+using test::Field;
+#define FLOOR "|234562345623"  // a floor row of mixed kinds that holds no block
 
 // How many burps were played; every sound must be the asynchronous burp.
 int Burps(test::Game& g) {
-    int burps = 0;
-    for (const auto& sound : g.platform.Sounds()) {
-        EXPECT_EQ(sound.path, g.home.Path() + "/burp.wav");
-        EXPECT_FALSE(sound.synchronous);
-        ++burps;
-    }
-    return burps;
+    for (const auto& sound : g.platform.Sounds())
+        EXPECT_TRUE(sound.path == g.home.Path() + "/burp.wav" && !sound.synchronous);
+    return static_cast<int>(g.platform.Sounds().size());
 }
 
-// A fresh game with sound on and the board given (last string = the floor row).
-struct Field {
-    test::Game g;
-    FrmMain& f = g.form();
-    explicit Field(std::initializer_list<const char*> rows) {
-        g.StartOnEmptyBoard();
-        g.SetSound(true);
-        g.SetBoard(rows);
-    }
-    // Lands a can of kind in column the ordinary way, from the top of the playfield.
-    void Land(int kind, int column) {
-        g.PutFallingCan(kind, column);
-        g.StepUntilLanded();
-    }
-};
-
 TEST(Clearing, LandingsClearTwoByThreeBlocksAndNothingElse) {
-    const std::string sweptFloor = std::string(kFloor).replace(6, 3, "BBB");
     struct Case {
         const char* what;
-        std::initializer_list<const char*> before;
+        const char* before;
         int kind, column;
-        std::initializer_list<const char*> after;
-        std::int32_t score;
-        int burps;
-        bool sound = true;
+        const char* after;
+        int points, burps;
     };
     const Case cases[] = {
-        {"wide, landed top right",
-         {"...11.......", "..111.......", kFloor},
-         0,
-         2,
-         {kFloor},
-         26 + kBlockPoints,
-         1},
-        {"wide, landed top middle",
-         {"..1.1.......", "..111.......", kFloor},
-         0,
-         3,
-         {kFloor},
-         26 + kBlockPoints,
-         1},
-        {"wide, landed top left",
-         {"..11........", "..111.......", kFloor},
-         0,
-         4,
-         {kFloor},
-         26 + kBlockPoints,
-         1},
-        {"wide, sound off",
-         {"..11........", "..111.......", kFloor},
-         0,
-         4,
-         {kFloor},
-         26 + kBlockPoints,
-         0,
-         false},
-        {"tall, landed top left",
-         {"......3.....", ".....33.....", ".....33.....", kFloor},
-         2,
-         5,
-         {kFloor},
-         524,
-         1},
-        {"tall, landed top right",
-         {".....3......", ".....33.....", ".....33.....", kFloor},
-         2,
-         6,
-         {kFloor},
-         524,
-         1},
-        {"tall: cans above drop three rows",
-         {".......4....", ".......3....", ".......2....", "......22....", "......22....", kFloor},
-         1,
-         6,
-         {".......4....", ".......3....", kFloor},
-         24 + kBlockPoints,
-         1},
-        {"three in a row", {"11.........."}, 0, 2, {"111........."}, 30, 0},
-        {"three in a column",
-         {"1...........", "1...........", kFloor},
-         0,
-         0,
-         {"1...........", "1...........", "1...........", kFloor},
-         24,
-         0},
-        {"L of six",
-         {"1...........", "1...........", "111........."},
-         0,
-         0,
-         {"1...........", "1...........", "1...........", "111........."},
-         24,
-         0},
-        {"line of six", {"111.11......", kFloor}, 0, 3, {"111111......", kFloor}, 28, 0},
-        {"square of four and two",
-         {"11..........", "11..........", "11.........."},
-         0,
-         2,
-         {"11..........", "11..........", "111........."},
-         30,
-         0},
-        {"two rows of four: the leftmost three columns",
-         {".111........", "1111........", kFloor},
-         0,
-         0,
-         {"...1........", "...1........", kFloor},
-         26 + kBlockPoints,
-         1},
-        {"wide before tall through the same cells",
-         {".22.........", "222.........", "22..........", kFloor},
-         1,
-         0,
-         {"22..........", kFloor},
-         24 + kBlockPoints,
-         1},
-        {"chain of two",
-         {".33.........", ".33.........", ".113........", "1113........", kFloor},
-         0,
-         0,
-         {kFloor},
-         26 + 2 * kBlockPoints,
-         2},
+        {"wide, landed top left", "...11|..111" FLOOR, 0, 2, FLOOR, 26 + 500, 1},
+        {"wide, landed top middle", "..1.1|..111" FLOOR, 0, 3, FLOOR, 26 + 500, 1},
+        {"wide, landed top right", "..11|..111" FLOOR, 0, 4, FLOOR, 26 + 500, 1},
+        {"wide, top right in column 2", "11|111" FLOOR, 0, 2, FLOOR, 526, 1},
+        {"wide, reaching column 11", "..........11|.........111" FLOOR, 0, 9, FLOOR, 526, 1},
+        {"wide, on the floor rows", "..11|..111", 0, 4, "", 28 + 500, 1},
+        {"tall, landed top left", "......3|.....33|.....33" FLOOR, 2, 5, FLOOR, 524, 1},
+        {"tall, landed top right", ".....3|.....33|.....33" FLOOR, 2, 6, FLOOR, 524, 1},
+        {"tall, top right in column 1", "3|33|33" FLOOR, 2, 1, FLOOR, 524, 1},
+        {"tall, standing on the floor", "..........3|..........33|..........33", 2, 11, "", 526, 1},
+        {"tall: cans above drop three rows", ".......4|.......3|.......2|......22|......22" FLOOR,
+         1, 6, ".......4|.......3" FLOOR, 524, 1},
+        {"wide: cans above drop two rows, the rest stays",
+         ".....6|.....56|.....11|....111|345623456234" FLOOR, 0, 4,
+         ".....6|.....56|345623456234" FLOOR, 524, 1},
+        {"three in a row", "11", 0, 2, "111", 30, 0},
+        {"three in a column", "1|1" FLOOR, 0, 0, "1|1|1" FLOOR, 24, 0},
+        {"L of six", "1|1|111", 0, 0, "1|1|1|111", 24, 0},
+        {"line of six", "111.11" FLOOR, 0, 3, "111111" FLOOR, 28, 0},
+        {"six of two kinds", "12|121" FLOOR, 0, 2, "121|121" FLOOR, 26, 0},
+        {"square of four and two", "11|11|11", 0, 2, "11|11|111", 30, 0},
+        {"two rows of four: the leftmost three columns", ".111|1111" FLOOR, 0, 0, "...1|...1" FLOOR,
+         526, 1},
+        {"wide before tall through the same cells", ".22|222|22" FLOOR, 1, 0, "22" FLOOR, 524, 1},
+        {"chain of two", ".33|.33|.113|1113" FLOOR, 0, 0, FLOOR, 26 + 1000, 2},
+        {"chain on the floor rows", "11|111|234...555|342...555", 0, 2, "234|342", 24 + 1000, 2},
+        {"chain in the two right columns",
+         "..........44|11........44|111.......44|345623456234" FLOOR, 0, 2, "345623456234" FLOOR,
+         24 + 1000, 2},
         {"obstacles hold a block that a sweep clears",
-         {".......4....", "......TTT...", "11....MMM...", "111...MMM...", sweptFloor.c_str()},
-         0,
-         2,
-         {".......4....", "......TTT...", sweptFloor.c_str()},
-         26 + 2 * kBlockPoints,
-         2},
+         ".......4|......TTT|11....MMM|111...MMM|234562BBB623", 0, 2,
+         ".......4|......TTT|234562BBB623", 26 + 1000, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Field s(c.before);
-        s.g.SetSound(c.sound);
-        game::Random dice = s.f.Rnd;
-        s.Land(c.kind, c.column);
-        EXPECT_EQ(s.g.BoardText(), test::BoardText(c.after));
-        EXPECT_EQ(s.f.Score, c.score);
-        EXPECT_EQ(Burps(s.g), c.burps);
-        EXPECT_FALSE(s.f.CanFalling);
-        EXPECT_EQ(s.f.Rnd(), dice());  // no spawn before the clearing is over
-        for (int r = 0; r <= kFloorRow; ++r)
-            for (int col = 0; col <= kLastColumn; ++col)
-                EXPECT_TRUE(s.g.Shows(s.f.pctEmptyBeer, s.f.ColumnX[col], s.f.RowY[r]) ==
-                            (s.f.Board[r][col] == kEmptyCell));
+        test::Game g;
+        FrmMain& f = g.form();
+        g.StartOnEmptyBoard();
+        g.SetSound(true);
+        g.SetBoard(c.before);
+        g.PutFallingCan(c.kind, c.column);
+        g.StepUntilLanded();
+        EXPECT_EQ(g.BoardText(), Field(c.after));
+        EXPECT_EQ(f.Score, c.points);
+        EXPECT_EQ(Burps(g), c.burps);
+        for (int r = 0; r <= 15; ++r)
+            for (int col = 0; col <= 11; ++col) {
+                const int code = f.Board[r][col];
+                const auto& sprite = code == 0 ? f.pctEmptyBeer
+                                     : code >= 500
+                                         ? f.frmGraphics.pctObject[code - 500]
+                                         : f.pctBeer[(code - 1) * 8 + f.BoardFrame[r][col]];
+                ASSERT_TRUE(g.Shows(sprite, f.ColumnX[col], f.RowY[r])) << r << "," << col;
+            }
     }
 }
 
-TEST(Clearing, NoBlockHasItsTopRowOnTheFloorRow) {
-    Field s({"111.........", "111........."});
+TEST(Clearing, DroppedCansKeepTheirFramesAndClearingsAreSilentWithSoundOff) {
+    test::Game g;
+    FrmMain& f = g.form();
+    g.StartOnEmptyBoard();
+    g.SetBoard("..6|..5|.11|.111|345623456234" FLOOR);
+    f.BoardFrame[10][2] = 6;
+    f.BoardFrame[11][2] = 3;
+    g.PutFallingCan(0, 3);
+    g.StepUntilLanded();
+    EXPECT_EQ(g.BoardText(), Field("..6|..5|345623456234" FLOOR));
+    EXPECT_TRUE(f.BoardFrame[12][2] == 6 && f.BoardFrame[13][2] == 3 && Burps(g) == 0);
+}
+
+TEST(Clearing, NoBlockHasItsTopRowOnTheFloorRowAndEmptyCellsNeverMatch) {
+    test::Game g;
+    FrmMain& f = g.form();
+    g.StartOnEmptyBoard();
+    g.SetBoard("111|111");
     bool found = true;
-    s.f.CheckMatch(kFloorRow, 0, found);
+    f.CheckMatch(15, 0, found);
     EXPECT_FALSE(found);
-    EXPECT_EQ(s.f.Board[kFloorRow][0], 1);
-    s.f.CheckMatch(kFloorRow - 1, 1, found);  // the same block, tested from its top row
-    EXPECT_TRUE(found);
-    EXPECT_EQ(s.g.BoardText(), test::BoardText({}));
-}
-
-TEST(Clearing, BlanksSixCellsThenRedrawsTheWholeBoardOnce) {
-    Field s({"..2222......", "..2222......", kFloor});
-    bool found = false;
-    const std::int16_t row = kFloorRow - 2, column = 3;
-    const auto copies = s.g.CopiesDuring([&] { s.f.CheckMatch(row, column, found); });
-    EXPECT_TRUE(found);
-    EXPECT_EQ(copies.size(), std::size_t{kBlockCans + kVisibleRows * kVisibleColumns});
-}
-
-TEST(Clearing, BlockOnTheTopTwoRowsLeavesThemEmptyAndNothingDrops) {
-    Field s({});
-    // Columns 0..2 full up to row 2 with kinds that never make a block.
-    for (int r = 2; r <= kFloorRow; ++r)
-        for (int c = 0; c <= 2; ++c) s.f.Board[r][c] = static_cast<std::int16_t>(2 + (r + c) % 5);
-    const std::string below = s.g.BoardText();
-    s.f.Board[1][0] = s.f.Board[1][1] = s.f.Board[1][2] = s.f.Board[0][1] = s.f.Board[0][2] = 1;
-    s.Land(0, 0);
-    EXPECT_EQ(s.g.BoardText(), below);
-    EXPECT_EQ(s.f.Score, kBlockPoints);
-}
-
-TEST(Clearing, CansAboveAWideBlockDropTwoRowsKeepingKindsAndFrames) {
-    Field s(
-        {"....6.......", "....56......", "....11......", "...111......", "345623456234", kFloor});
-    s.f.BoardFrame[10][4] = 6;
-    s.f.BoardFrame[11][4] = 3;
-    s.f.BoardFrame[11][5] = 2;
-    s.Land(0, 3);
-    EXPECT_EQ(s.g.BoardText(),
-              test::BoardText({"....6.......", "....56......", "345623456234", kFloor}));
-    EXPECT_EQ(
-        (std::array<int, 3>{s.f.BoardFrame[12][4], s.f.BoardFrame[13][4], s.f.BoardFrame[13][5]}),
-        (std::array<int, 3>{6, 3, 2}));
-    EXPECT_TRUE(s.g.Shows(s.f.pctBeer[CanSprite(4, 3)], s.f.ColumnX[4], s.f.RowY[13]));
-}
-
-TEST(CheckAllMatches, ClearsEveryBlockOneAtATimeAndLeavesABlocklessBoardAlone) {
-    Field s({"......222...", "......222...", "111.........", "111.........", kFloor});
-    s.f.CheckAllMatches();
-    EXPECT_EQ(s.f.Score, 2 * kBlockPoints);
-    EXPECT_EQ(Burps(s.g), 2);
-    EXPECT_EQ(s.g.BoardText(), test::BoardText({kFloor}));
-    s.f.CheckAllMatches();
-    EXPECT_EQ(s.f.Score, 2 * kBlockPoints);
+    f.CheckMatch(3, 0, found);  // an empty corner
+    EXPECT_TRUE(!found && f.Score == 0);
+    f.CheckAllMatches();  // a sweep finds the block from its top row only
+    EXPECT_TRUE(g.BoardText() == Field("") && f.Score == 500);
 }
 
 }  // namespace

@@ -31,10 +31,7 @@ TEST_F(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << c.score << " + " << c.points << " with " << c.lives << " lives");
-        g.StartOnEmptyBoard();
-        if (c.lives < game::kLives)
-            f.pctLives[game::kLives - 1].Picture = f.frmGraphics.pctEmptyMug.Picture;
-        f.Lives = c.lives;
+        g.StartOnEmptyBoard(c.lives);
         f.Score = c.score;
         f.TickDelay = c.tick;
         f.FallStep = c.fall;
@@ -45,21 +42,6 @@ TEST_F(AddScore, ShowsTheScoreAndMakesOneSpeedUpStepPerNewBand) {
                   (std::array<int, 3>{c.tickAfter, c.fallAfter, c.livesAfter}));
         EXPECT_TRUE(g.MugsShow(c.livesAfter));
     }
-}
-
-TEST(AddScoreBands, ThirtyNineBandsTakeTheDelayTo12ThenTheFallGrows) {
-    test::Game g;
-    FrmMain& f = g.form();
-    EXPECT_EQ(g.ScoreShown(),
-              "???????");  // the layout's own digit-0 pictures until the first score
-    f.TickDelay = game::kNewGameTickDelay;
-    for (int band = 1; band <= 39; ++band) f.AddScore(game::kSpeedUpPoints);
-    EXPECT_EQ(f.TickDelay, 12);
-    EXPECT_EQ(f.FallStep, game::kStartFallStep);
-    f.AddScore(game::kSpeedUpPoints);
-    EXPECT_EQ(f.FallStep, game::kStartFallStep + 1);
-    f.Present();  // the most significant digit is leftmost on screen
-    EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctDigit[4].Picture(), 430 + 21, 60));
 }
 
 }  // namespace

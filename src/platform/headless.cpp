@@ -102,6 +102,7 @@ void HeadlessPlatform::WaitEvent(std::uint64_t deadline) {
 
 void HeadlessPlatform::PlaySound(const std::string& path, bool synchronous) {
     sounds_.push_back({path, synchronous, now_});
+    if (onSound) onSound(sounds_.back());
     if (synchronous) now_ += syncSoundMs_;
 }
 

@@ -39,6 +39,8 @@ public:
     void CallAt(std::uint64_t ms, std::function<void()> action);
     // How long a synchronous sound holds the program (ms).
     void SetSyncSoundLength(std::uint64_t ms) { syncSoundMs_ = ms; }
+    // Runs when a sound starts, before a synchronous one holds the clock.
+    std::function<void(const PlayedSound&)> onSound;
     // Ends the session (ScriptEnded) once the clock would pass ms, even while the game
     // still has something to wait for (a paused game waits for ever).
     void StopAt(std::uint64_t ms) { stopAt_ = ms; }

@@ -1,5 +1,7 @@
 # Shared by the real-window tests: runs the game under Xvfb and looks at the screen.
 # Each test script sources this with: <game binary> <send_close binary>.
+# The deadlines are generous: the first start on a fresh machine builds font and
+# library caches, and ctest may run other tests beside this one on two busy cores.
 
 # Re-run the calling script inside its own X server when there is none yet.
 if [[ -z "${FROTHWICK_UNDER_XVFB:-}" ]]; then
@@ -10,20 +12,35 @@ set -euo pipefail
 GAME=$1
 SEND_CLOSE=$2
 WORK=$(mktemp -d)
+DEADLINE=${FROTHWICK_TEST_DEADLINE:-60}  # seconds for anything that starts up
 export XDG_CONFIG_HOME=$WORK/config
 trap 'kill "${GAME_PID:-}" 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
+# Fails the test, showing the game's standard error and where a screenshot was kept.
 fail() {
+    local shot=${SHOT_DIR:-/tmp}/frothwick-$(basename "$0" .sh)-failed.png
     echo "FAIL: $*" >&2
+    import -window root "$shot" 2>/dev/null && echo "screenshot: $shot" >&2
+    [[ -s "$WORK/stderr" ]] && { echo "--- the game's standard error:" >&2; cat "$WORK/stderr" >&2; }
     exit 1
+}
+
+# Runs a command every 0.2 s until it succeeds or DEADLINE seconds have passed.
+wait_for() {
+    local until=$((SECONDS + DEADLINE))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < until)) || return 1
+        sleep 0.2
+    done
 }
 
 # Starts the game and waits for its window; sets GAME_PID, WID, WX, WY, WW, WH.
 start_game() {
     "$GAME" >"$WORK/stdout" 2>"$WORK/stderr" &
     GAME_PID=$!
-    WID=$(timeout 10 xdotool search --sync --onlyvisible --name '^Frothwick$' | head -n 1) ||
-        fail "no window named Frothwick appeared"
+    wait_for xdotool search --onlyvisible --name '^Frothwick$' ||
+        fail "no window named Frothwick appeared within $DEADLINE s"
+    WID=$(xdotool search --onlyvisible --name '^Frothwick$' | head -n 1)
     eval "$(xdotool getwindowgeometry --shell "$WID")"
     WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
 }
@@ -66,13 +83,18 @@ click() {
     xdotool mousemove $((WX + $1)) $((WY + $2)) click 1
 }
 
-# Asks the window to close and waits for the program to end; its exit status must be 0.
-close_and_wait() {
-    "$SEND_CLOSE" "$WID"
+# Waits for the program to end; its exit status must be 0.
+wait_for_end() {
     local status=0
-    timeout 10 tail --pid="$GAME_PID" -f /dev/null || fail "the program did not end after a close request"
+    timeout "$DEADLINE" tail --pid="$GAME_PID" -f /dev/null || fail "the program did not end"
     wait "$GAME_PID" || status=$?
     [[ $status -eq 0 ]] || fail "the program ended with status $status"
+}
+
+# Asks the window to close and waits for the program to end.
+close_and_wait() {
+    "$SEND_CLOSE" "$WID"
+    wait_for_end
 }
 
 # Window pixels of a rectangle (x y w h) in the last screenshot, as text to compare.

@@ -1,21 +1,40 @@
-# Playing for real: New Game deals a board and a can falls; Space drops it and the
-# score digits change.
+# Playing for real: a 599 × 436 window named Frothwick, centred, with the red frame and
+# the black cells where start-up puts them; New Game deals a board and a can falls;
+# Space drops it and the score changes; a second New Game opens the high-score board,
+# a name typed onto it and the close icon put name and score into settings.ini.
 source "$(dirname "$0")/common.bash"
 
 start_game
-screenshot 0.3
+[[ "$WW" -eq 599 && "$WH" -eq 436 ]] || fail "window is ${WW}x${WH}, expected 599x436"
+[[ "$WX" -eq $(((1024 - 599) / 2)) || "$WX" -eq $(((1024 - 599 + 1) / 2)) ]] || fail "window not centred: x=$WX"
+screenshot 0.5
+for y in 72 150 300 401; do expect_pixel 13 "$y" FF0000; expect_pixel 402 "$y" FF0000; done
+for x in 13 100 250 402; do expect_pixel "$x" 72 FF0000; expect_pixel "$x" 401 FF0000; done
+for cell in "17 80" "49 100" "369 380" "200 240"; do
+    read -r x y <<<"$cell"
+    expect_pixel "$x" "$y" 000000
+    expect_pixel $((x + 31)) $((y + 19)) 000000
+done
 digits_before=$(region 430 60 148 23)
 
 click 486 192                           # New Game
 screenshot 2.6                          # after the 2 s start a can is falling
 field_1=$(region 17 80 384 100)         # rows 0..4, where a new can falls
 screenshot 0.4
-field_2=$(region 17 80 384 100)
-[[ "$field_1" != "$field_2" ]] || fail "nothing moved in the top rows: no can is falling"
-
+[[ "$field_1" != "$(region 17 80 384 100)" ]] || fail "nothing moved in the top rows: no can is falling"
 keys space                              # drop it: points for the rows it fell
 screenshot 0.5
 [[ "$(region 430 60 148 23)" != "$digits_before" ]] || fail "the score digits did not change after a drop"
 
-close_and_wait
-echo "play: ok"
+click 486 192                           # New Game again: the score earns row 1
+sleep 0.5
+keys a n n Shift+a Return               # typed straight onto the board
+sleep 0.5
+click 574 24                            # the close icon
+wait_for_end
+SETTINGS=$XDG_CONFIG_HOME/FrothwickPro/settings.ini
+grep -qx 'HighScoreName1=ANNA' "$SETTINGS" || fail "the name is not in row 1: $(cat "$SETTINGS")"
+score=$(sed -n 's/^HighScore1=//p' "$SETTINGS")
+[[ "$score" =~ ^[0-9]+$ && "$score" -gt 0 ]] || fail "row 1 holds score '$score'"
+grep -qx 'HighScore2=0' "$SETTINGS" || fail "row 2 is not empty"
+echo "play: ok ($score)"

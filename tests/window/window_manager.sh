@@ -5,10 +5,8 @@
 source "$(dirname "$0")/common.bash"
 
 openbox >/dev/null 2>&1 &
-for _ in $(seq 50); do  # until the window manager has taken over the screen
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+wait_for wm_ready || fail "openbox did not take over the screen within $DEADLINE s"
 start_game
 xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q '= 0, 0, 0, 0' || fail "the window has a frame"
 
@@ -30,11 +28,11 @@ click 486 192                           # New Game
 screenshot 2.6
 running=$(region 486 108 32 32)         # the pause face
 click 552 24                            # the minimise icon
-sleep 0.5
-xprop -id "$WID" WM_STATE | grep -q 'Iconic' || fail "the window was not minimised"
+state_is() { xprop -id "$WID" WM_STATE | grep -q "$1"; }
+wait_for state_is Iconic || fail "the window was not minimised"
 xdotool windowmap "$WID" windowactivate "$WID"
+wait_for state_is Normal || fail "the window was not restored"
 sleep 0.5
-xprop -id "$WID" WM_STATE | grep -q 'Normal' || fail "the window was not restored"
 eval "$(xdotool getwindowgeometry --shell "$WID")"
 [[ "$WIDTH" -eq 599 && "$HEIGHT" -eq 436 ]] || fail "restored as ${WIDTH}x${HEIGHT}"
 xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q '= 0, 0, 0, 0' || fail "restored with a frame"

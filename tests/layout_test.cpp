@@ -1,0 +1,120 @@
+// The window as it opens: every control where the layout puts it, shown or hidden,
+// with its tooltip and pointer; the red frame around the empty playfield; and the
+// controls that hiding and restoring the panel take away and bring back.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace {
+
+using platform::EventType;
+using Layout = test::GameTest;
+
+struct Control {
+    const forms::PictureBox& box;
+    int x, y, w, h;           // pixels
+    bool shown, hand, panel;  // panel: hidden by HidePanel
+    const char* tip;
+};
+
+std::vector<Control> Controls(FrmMain& f) {
+    return {{f.pctLogo, 74, 16, 254, 31, true, false, false, ""},
+            {f.pctMinimizeIcon, 542, 14, 20, 20, true, true, false, ""},
+            {f.pctExitIcon, 564, 14, 20, 20, true, true, false, ""},
+            {f.pctAction, 486, 108, 32, 32, false, true, true, "Play"},
+            {f.pctOk, 470, 142, 32, 32, false, true, false, "Ok"},
+            {f.pctClear, 504, 142, 32, 32, false, true, false, "Clear"},
+            {f.pctNew, 470, 176, 32, 32, true, true, true, "New Game"},
+            {f.pctScores, 504, 176, 32, 32, true, true, true, "High Scores"},
+            {f.pctSound, 504, 210, 32, 32, true, true, true, "Sound On/Off"},
+            {f.pctAbout, 470, 244, 32, 32, true, true, true, "About"},
+            {f.pctQuit, 504, 244, 32, 32, true, true, true, "Exit"},
+            {f.pctScore[6], 430, 60, 22, 23, true, false, true, ""},
+            {f.pctScore[5], 451, 60, 22, 23, true, false, true, ""},
+            {f.pctScore[4], 472, 60, 22, 23, true, false, true, ""},
+            {f.pctScore[3], 493, 60, 22, 23, true, false, true, ""},
+            {f.pctScore[2], 514, 60, 22, 23, true, false, true, ""},
+            {f.pctScore[1], 535, 60, 22, 23, true, false, true, ""},
+            {f.pctScore[0], 556, 60, 22, 23, true, false, true, ""},
+            {f.pctLives[0], 458, 355, 32, 32, true, false, true, ""},
+            {f.pctLives[1], 491, 355, 32, 32, true, false, true, ""},
+            {f.pctLives[2], 524, 355, 32, 32, true, false, true, ""},
+            {f.pctFocus, 456, 328, 101, 20, true, false, true, ""},
+            {f.pctScoreBoard, 102, 370, 32, 20, false, false, false, ""},
+            {f.pctSpecial, 322, 184, 85, 39, false, false, false, ""},
+            {f.pctAboutText1, 48, 242, 344, 169, false, false, false, ""},
+            {f.pctAboutText2, 432, 16, 32, 32, false, true, false, ""},
+            {f.pctEmptyBeer, 66, 370, 32, 20, false, false, false, ""}};
+}
+
+// True when the red frame stands at x 13 and 402, y 72 and 401, one blank pixel right
+// of and below the last column and row.
+bool FrameShown(test::Game& g) {
+    bool shown = g.Pixel(401, 200) != 0xFF0000 && g.Pixel(200, 400) != 0xFF0000;
+    for (int i = 0; i <= 329; i += 7)
+        for (const auto& [x, y] :
+             {std::pair{13, 72 + i}, {402, 72 + i}, {13 + i, 72}, {13 + i, 401}})
+            shown = shown && g.Pixel(x, y) == 0xFF0000;
+    return shown;
+}
+
+TEST_F(Layout, EveryControlWhereItBelongsWithItsTooltipAndPointer) {
+    std::uint64_t t = g.Now();
+    for (const Control& c : Controls(f)) {
+        SCOPED_TRACE(c.box.Name + "(" + std::to_string(c.box.Index) + ")");
+        const forms::PictureBox& b = c.box;
+        EXPECT_EQ((std::vector{forms::ToPixels(b.Left), forms::ToPixels(b.Top), b.PixelWidth(),
+                               b.PixelHeight()}),
+                  (std::vector{c.x, c.y, c.w, c.h}));
+        EXPECT_TRUE(c.box.Visible == c.shown && c.box.HandCursor == c.hand);
+        EXPECT_EQ(c.box.ToolTipText(), c.tip);
+        if (!c.shown) continue;
+        g.Send(t += 1000, EventType::MouseMove, c.x + c.w / 2, c.y + c.h / 2);
+        g.At(t + 600, [this, c] {
+            EXPECT_EQ(g.platform.CurrentCursor() == platform::Cursor::Hand, c.hand) << c.box.Name;
+            EXPECT_EQ(f.TooltipText(), c.tip) << c.box.Name;
+        });
+    }
+    g.Run();
+}
+
+TEST_F(Layout, OpensOnSevenZerosThreeFullMugsAndAnEmptyFramedPlayfield) {
+    EXPECT_TRUE(g.platform.FrameWidth() == 599 && g.platform.FrameHeight() == 436);
+    EXPECT_EQ(g.platform.Caption(), "Frothwick");
+    EXPECT_TRUE(FrameShown(g));
+    for (int r = 0; r <= 15; ++r)
+        for (int c = 0; c <= 11; ++c)
+            ASSERT_TRUE(g.Shows(f.pctEmptyBeer, 17 + 32 * c, 80 + 20 * r)) << r << "," << c;
+    // Neighbouring digits overlap by one pixel: the left one lies on top.
+    forms::Image zero = *f.frmGraphics.pctDigit[0].Picture();
+    for (int y = 0; y < zero.height; ++y) zero.pixels[static_cast<std::size_t>(y) * zero.width] = 0;
+    for (int i = 0; i < 7; ++i) EXPECT_TRUE(g.FrameShows(zero, 430 + 21 * i, 60)) << i;
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(g.Shows(f.frmGraphics.pctMug, 458 + 33 * i, 355));
+    EXPECT_TRUE(g.Pixel(456, 328) == 0 && g.Pixel(556, 347) == 0);  // the black focus box
+    for (const Control& c : Controls(f))
+        EXPECT_TRUE(!c.shown || !c.box.Picture() || c.box.Name == "pctScore" ||
+                    g.Shows(c.box, c.x, c.y))
+            << c.box.Name;
+}
+
+TEST_F(Layout, HidingThePanelLeavesOnlyTheLogoAndIconsAndShowingBringsAllBack) {
+    for (const bool playing : {false, true}) {
+        f.pctAction.Visible = playing;
+        f.HidePanel();
+        f.Present();
+        EXPECT_FALSE(f.lineLeft.Visible || f.lineTop.Visible || f.lineRight.Visible ||
+                     f.lineBottom.Visible || g.Pixel(13, 200) == 0xFF0000);
+        for (const Control& c : Controls(f))
+            EXPECT_EQ(c.box.Visible, c.shown && !c.panel) << c.box.Name << c.box.Index;
+        f.PaintSprite(f.pctBeer[9], f.ColumnX[0], f.RowY[0]);  // not on the board
+        f.ShowPanel();
+        f.Present();
+        EXPECT_TRUE(FrameShown(g));
+        for (const Control& c : Controls(f))
+            EXPECT_EQ(c.box.Visible, c.shown || (&c.box == &f.pctAction && playing))
+                << c.box.Name << c.box.Index;
+        EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[0], f.RowY[0]));  // the board redrawn
+    }
+}
+
+}  // namespace

@@ -1,0 +1,416 @@
+#!/usr/bin/env python3
+"""Plants single faults in the game, one at a time, and checks that the headless tests
+notice each one.
+
+Every mutant is one textual change in one file under src/ and the thing a player
+would see because of it. The work tree is never touched: the files are copied into a
+scratch folder (MUTANTS_DIR, default /tmp/frothwick-mutants) with its own build folder,
+so each mutant rebuilds only what it changed. A mutant is killed when the test program
+fails or runs out of time. Survivors are listed, and last comes `killed K/N (P %)`.
+A mutant whose text is not found exactly once is an error: the list has fallen out of
+step with the code.
+
+    tools/mutants.py            every mutant
+    tools/mutants.py WORD ...   only the mutants whose file or description holds a WORD
+"""
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import time
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+SCRATCH = pathlib.Path(os.environ.get("MUTANTS_DIR", "/tmp/frothwick-mutants"))
+TEST_TIMEOUT_S = 180
+BUILD_TIMEOUT_S = 900
+
+# (file under src/, text, replacement, what a player would see)
+# A fifth string, the reason, marks a mutant that no player could tell from the game;
+# it is listed but not counted.
+MUTANTS = [
+    # --- playfield and game loop ---
+    ("game/game_loop.cpp", "TickDelay = 90;  // ms\n    Lives = 3;", "TickDelay = 60;  // ms\n    Lives = 3;",
+     "every new game runs faster than it should"),
+    ("game/game_loop.cpp", "Lives = 3;\n    GameOver = false;", "Lives = 2;\n    GameOver = false;",
+     "a new game has two lives, with three full mugs shown"),
+    ("game/game_loop.cpp", "    CanFalling = false;\n    KeyBusy = false;\n    EnteringName = false;\n    RecordScore();",
+     "    KeyBusy = false;\n    EnteringName = false;\n    RecordScore();",
+     "a New Game during a game leaves the old can falling on the new board"),
+    ("game/game_loop.cpp", "Delay(2000);", "Delay(200);",
+     "the first can falls at once instead of two seconds after New Game"),
+    ("game/game_loop.cpp", "    ShowPanel();\n    pctAction.Visible = false;", "    pctAction.Visible = false;",
+     "a game that ends while the panel is hidden leaves the panel hidden"),
+    ("game/game_loop.cpp", "for (forms::PictureBox& mug : pctLives) mug.Picture = frmGraphics.pctMug.Picture;", "",
+     "a new game after a lost one still shows three empty mugs"),
+    ("game/game_loop.cpp", "CanY - FallStep, stripWidth, FallStep,", "CanY - 5, stripWidth, 5,",
+     "once the game speeds up the falling can leaves a trail"),
+    ("game/game_loop.cpp", "CanFrame = (CanFrame + 1) % 8;", "CanFrame = (CanFrame + 1) % 7;",
+     "the can never shows the last picture of its roll"),
+    ("game/game_loop.cpp", "    CanFrame = 0;\n", "",
+     "a new can starts its roll where the last one stopped"),
+    ("game/game_loop.cpp", "if (row == 15 ||", "if (row == 14 ||",
+     "cans stop one row above the floor"),
+    ("game/game_loop.cpp", "Board[row + 1][column] != 0", "Board[row + 1][column] >= 500",
+     "a can falls through the cans below it"),
+    ("game/game_loop.cpp", "AddScore(static_cast<std::int16_t>(2 * row));", "AddScore(static_cast<std::int16_t>(row));",
+     "a landing earns half its points"),
+    ("game/game_loop.cpp", "Board[row][column] = static_cast<std::int16_t>(CanKind + 1);",
+     "Board[row][column] = static_cast<std::int16_t>(CanKind);",
+     "a landed can turns into the kind before it, or vanishes"),
+    ("game/game_loop.cpp", "BoardFrame[row][column] = static_cast<std::int16_t>(CanFrame);", "",
+     "landed cans all turn to their first roll picture at the next repaint"),
+    ("game/game_loop.cpp", "PaintSprite(pctBeer[CanKind * 8 + CanFrame], ColumnX[column], RowY[row]);",
+     "PaintSprite(pctBeer[CanKind * 8 + CanFrame], CanX, CanY);",
+     "a landed can is drawn between two rows, not in its cell"),
+    ("game/game_loop.cpp", "if (Board[row][column] != 0) LoseLife();", "",
+     "a can spawned onto a full column costs no life: the game never ends"),
+    ("game/game_loop.cpp", "CanKind = Rnd.Pick(6);", "CanKind = Rnd.Pick(5);",
+     "the sixth kind of can never falls"),
+    ("game/game_loop.cpp", "Rnd.Pick(12);", "Rnd.Pick(11);",
+     "no can ever starts in the rightmost column"),
+    ("game/game_loop.cpp", "if (KeyBusy || GameOver) return;", "if (KeyBusy) return;",
+     "after the last life a can still appears on the final board"),
+    ("game/game_loop.cpp", "if (Paused || GameOver) return;", "if (GameOver) return;",
+     "the can keeps falling while the game is paused"),
+    ("game/board.cpp", "RowY[r] = r * 20 + 8 + top;", "RowY[r] = r * 20 + 9 + top;",
+     "the playfield sits a pixel low, touching the bottom of its frame"),
+    ("game/board.cpp", "ColumnX[col] = col * 32 + 4 + left;", "ColumnX[col] = col * 32 + 3 + left;",
+     "the playfield sits a pixel to the left inside its frame"),
+    ("game/board.cpp", "if (Rnd.Pick(20) != 1) continue;", "if (Rnd.Pick(10) != 1) continue;",
+     "twice as many obstacle stacks on every board"),
+    ("game/board.cpp", "Board[15][col] = 503;", "Board[14][col] = 503;",
+     "a single obstacle block floats one row above the floor"),
+    ("game/board.cpp", "static_cast<double>(Rnd()) * 3 + 1", "static_cast<double>(Rnd()) * 2 + 1",
+     "obstacle stacks are never four cells high"),
+    ("game/board.cpp", "            Board[r][col] = 0;\n", "",
+     "a new board keeps the cans of the last one"),
+    ("game/board.cpp", "frmGraphics.pctObject[code - 500]", "frmGraphics.pctObject[3]",
+     "obstacle stacks are drawn as loose blocks, not joined"),
+    ("game/board.cpp", "pctBeer[(code - 1) * 8 + BoardFrame[row][column]]", "pctBeer[(code - 1) * 8]",
+     "landed cans all show the same picture after a repaint"),
+    ("game/board.cpp", "for (int col = 0; col <= 11; ++col) PaintCell(r, col);",
+     "for (int col = 0; col <= 10; ++col) PaintCell(r, col);",
+     "the rightmost column is not redrawn: old cans stay on screen there"),
+    ("game/board.cpp", "y <= RowY[i]", "y < RowY[i]",
+     "cans land one row high, hovering over the stack"),
+    ("app/frm_main.cpp", "FallStep = 5;", "FallStep = 4;",
+     "cans fall slower from the start"),
+    ("app/frm_main.cpp", "pctFocus.BackColor = forms::kBlack;", "",
+     "a grey box instead of a black one under the mugs"),
+    ("app/frm_main.cpp", "(ColumnX[11] + 1.0)", "(ColumnX[11] + 2.0)",
+     "the right frame line stands a pixel too far out"),
+    ("app/frm_main.cpp", "void FrmMain::Form_Paint() { DrawBoard(); }", "void FrmMain::Form_Paint() {}",
+     "the playfield is blank after the window was covered"),
+    ("app/frm_main.cpp", "S_ISREG(info.st_mode)) unlink(path.c_str());", "S_ISREG(info.st_mode)) {}",
+     "a leftover Frothwick.txt beside the program is never removed"),
+    # --- keys ---
+    ("game/keys.cpp", "target < 0 ||", "target < 1 ||",
+     "a can can never be moved into the leftmost column"),
+    ("game/keys.cpp", "target > 11 ||", "target > 10 ||",
+     "a can can never be moved into the rightmost column"),
+    ("game/keys.cpp", "form.Board[row][target] != 0", "form.Board[row + 1][target] != 0",
+     "a can cannot slide onto a neighbouring stack"),
+    ("game/keys.cpp", "form.CanY = form.RowY[row];", "",
+     "a can moved sideways keeps its height instead of snapping into the row"),
+    ("game/keys.cpp", "form.RedrawAround(row, column);", "",
+     "a can moved sideways leaves its old picture behind"),
+    ("game/keys.cpp", "r <= 14)", "r <= 15)",
+     "a drop onto an empty column scores 15 instead of 14"),
+    ("game/keys.cpp", "return r - 1;", "return r;",
+     "every drop scores one point too many"),
+    ("game/keys.cpp", "form.PaintSprite(form.pctEmptyBeer, form.CanX, form.CanY - form.FallStep);", "",
+     "a drop leaves a sliver of the can where it started"),
+    ("game/keys.cpp", "keyCode == kKeyDown || keyCode == kKeySpace", "keyCode == kKeyDown",
+     "the space bar does not drop the can"),
+    ("game/keys.cpp", " || TickBusy || Paused) return;", " || TickBusy) return;",
+     "the can can be moved and dropped while the game is paused"),
+    ("game/keys.cpp", "keyCode == kKeyLeft ? -1 : 1", "keyCode == kKeyLeft ? 1 : -1",
+     "left and right are swapped"),
+    ("game/keys.cpp", "for (int c = firstColumn; c <= lastColumn; ++c)", "for (int c = firstColumn; c < lastColumn; ++c)",
+     "a can moved left from the right edge leaves its old picture behind"),
+    # --- lives and cop ---
+    ("game/lives.cpp", "Delay(500);", "Delay(50);",
+     "a lost life deals the new board at once, with no pause"),
+    ("game/lives.cpp", "pctLives[Lives - 1].Picture", "pctLives[3 - Lives].Picture",
+     "the leftmost mug empties first"),
+    ("game/lives.cpp", "        --Lives;\n", "",
+     "lives never run out: the game never ends"),
+    ("game/lives.cpp", "    NewBoard();\n    CanFalling = false;", "    CanFalling = false;",
+     "a lost life leaves the full board in place"),
+    ("game/lives.cpp", "if (Lives == 0) GameOver = true;", "",
+     "after the last life a can still appears on the final board"),
+    ("game/lives.cpp", "    HidePanel();\n    pctSpecial.AutoSize = true;", "    pctSpecial.AutoSize = true;",
+     "the panel stays on screen around the cop"),
+    ("game/lives.cpp", "    pctSpecial.Visible = true;\n    pctSpecial.Refresh();\n    PlayWav(\"siren.wav\", true);",
+     "    PlayWav(\"siren.wav\", true);\n    pctSpecial.Visible = true;\n    pctSpecial.Refresh();",
+     "the siren plays before the cop is on screen"),
+    ("game/lives.cpp", "PlayWav(\"siren.wav\", true);", "PlayWav(\"burp.wav\", true);",
+     "the cop comes with a burp instead of the siren"),
+    ("game/lives.cpp", "Delay(4000);", "Delay(400);",
+     "the cop is gone almost at once"),
+    ("game/lives.cpp", "forms::IntDiv(pctSpecial.Width, 2)", "forms::IntDiv(pctSpecial.Width, 4)",
+     "the cop picture is off centre"),
+    ("game/lives.cpp", "    RecordScore();\n    WaitWhileEnteringName();", "    WaitWhileEnteringName();",
+     "Exit forgets the score of the game just played"),
+    ("game/lives.cpp", "    WaitWhileEnteringName();\n    SetMousePointer(0);", "    SetMousePointer(0);",
+     "Exit ends the program before the new high score's name can be typed"),
+    # --- matching ---
+    ("game/match.cpp", "{kWide, 0, column <= 9},", "{kWide, 0, column <= 8},",
+     "a wide block reaching the rightmost column does not clear"),
+    ("game/match.cpp", "{kWide, 2, column >= 2},", "{kWide, 2, column >= 3},",
+     "a wide block completed at its top right in columns 0..2 does not clear"),
+    ("game/match.cpp", "{kTall, 0, row <= 13 && column <= 10},", "{kTall, 0, row <= 12 && column <= 10},",
+     "a tall block standing on the floor does not clear"),
+    ("game/match.cpp", "{kTall, 1, row <= 13 && column >= 1},", "{kTall, 1, row <= 13 && column >= 2},",
+     "a tall block in the two leftmost columns, completed at its right, does not clear"),
+    ("game/match.cpp", "if (row == 15) return;", "if (row >= 14) return;",
+     "a wide block on the two bottom rows never clears"),
+    ("game/match.cpp", "r <= 14 && !found", "r <= 13 && !found",
+     "chains on the two bottom rows do not clear"),
+    ("game/match.cpp", "c <= 10 && !found", "c <= 9 && !found",
+     "chains in the two rightmost columns do not clear"),
+    ("game/match.cpp", "form.AddScore(500);", "form.AddScore(50);",
+     "a cleared block earns 50 points"),
+    ("game/match.cpp", "form.PlayWav(\"burp.wav\", false);", "",
+     "blocks clear without a burp"),
+    ("game/match.cpp", "pass < shape.rows", "pass < 2",
+     "cans above a tall block drop two rows, leaving a gap"),
+    ("game/match.cpp", "            form.BoardFrame[r][c] = form.BoardFrame[r - 1][c];\n", "",
+     "cans that drop into a gap change their picture"),
+    ("game/match.cpp", "    form.DrawBoard();\n    form.CheckAllMatches();", "    form.CheckAllMatches();",
+     "the cans that dropped into a gap are still shown where they were"),
+    ("game/match.cpp", "    form.CheckAllMatches();\n}", "}",
+     "no chain clearings"),
+    ("game/match.cpp", "if (form.Board[r][c] == code) ++count;", "if (form.Board[r][c] != 0) ++count;",
+     "six cans of mixed kinds clear"),
+    ("game/match.cpp", "if (code == 0) return;", "",
+     "empty corners of the playfield score 500 points each"),
+    # --- score ---
+    ("scores/score.cpp", "if (TickDelay >= 14)", "if (TickDelay >= 12)",
+     "the game keeps getting faster past its fastest pace"),
+    ("scores/score.cpp", "TickDelay - 2", "TickDelay - 1",
+     "the game speeds up half as much every 10,000 points"),
+    ("scores/score.cpp", "FallStep < CellHeight", "FallStep <= CellHeight",
+     "at top speed a can jumps more than a row a step"),
+    ("scores/score.cpp", "            ++FallStep;\n", "",
+     "past the fastest pace the cans never fall further a step"),
+    ("scores/score.cpp", "if (Lives < 3) {", "if (Lives < 4) {",
+     "ten million points give a fourth life"),
+    ("scores/score.cpp", "        text.erase(0, 1);\n", "",
+     "past ten million the display shows 1000001 instead of 0000010"),
+    ("scores/score.cpp", "const std::int32_t bandBefore = Score / 10000;", "const std::int32_t bandBefore = Score / 1000;",
+     "the game speeds up at once, whatever the score"),
+    ("scores/score.cpp", "pctScore[7 - i].Picture", "pctScore[i - 1].Picture",
+     "the score reads backwards"),
+    # --- high-score table and settings ---
+    ("scores/high_scores.cpp", "if (Score < HighScores[row]) continue;", "if (Score <= HighScores[row]) continue;",
+     "a score equal to a table score goes below it instead of above"),
+    ("scores/high_scores.cpp", "for (int j = 10; j > row; --j) {", "for (int j = 9; j > row; --j) {",
+     "a full table loses row 9 instead of row 10"),
+    ("scores/high_scores.cpp", "if (Score != 0) ShowScoreBoard(true, row);", "ShowScoreBoard(true, row);",
+     "a score of 0 opens name entry"),
+    ("scores/high_scores.cpp", "            pctScoreBoard.PaintPicture(frmGraphics.pctDigit[digit - '0'].Picture, x, y);\n            x += letterWidth;",
+     "            pctScoreBoard.PaintPicture(frmGraphics.pctDigit[digit - '0'].Picture, x, y);\n            x += frmGraphics.pctDigit[digit - '0'].PixelWidth();",
+     "the board's score digits are set by each digit's width instead of the fixed pitch"),
+    ("scores/high_scores.cpp", "x = ColumnX[5];", "x = ColumnX[6];",
+     "the board's scores stand a column too far right"),
+    ("scores/high_scores.cpp", "pctScoreBoard.Left = forms::ToTwips(10);", "pctScoreBoard.Left = forms::ToTwips(12);",
+     "the high-score board stands two pixels right"),
+    ("scores/high_scores.cpp", "if (!pctScoreBoard.Visible) HidePanel();", "HidePanel();",
+     "after Clear, OK brings the panel back without the pause button"),
+    ("scores/high_scores.cpp", "        HighScores[row] = 0;\n", "",
+     "Clear leaves the scores in the table"),
+    ("scores/high_scores.cpp", "    CloseScoreBoard();\n    Paused = false;", "    CloseScoreBoard();",
+     "after OK the game stays paused"),
+    ("scores/high_scores.cpp", "store.GetSetting(kSection, \"Sound\") == \"ON\"", "store.GetSetting(kSection, \"Sound\") != \"OFF\"",
+     "sound is on at the very first start"),
+    ("scores/high_scores.cpp", "SoundOn() ? \"ON\" : \"OFF\"", "SoundOn() ? \"On\" : \"OFF\"",
+     "sound is off again at the next start"),
+    ("scores/high_scores.cpp", "return \"HighScore\" + std::to_string(row);", "return \"Highscore\" + std::to_string(row);",
+     "the high scores are forgotten between runs"),
+    # --- name entry ---
+    ("scores/name_entry.cpp", "if (EntryColumn >= kLastLetterColumn) return;", "if (EntryColumn > kLastLetterColumn) return;",
+     "a name takes seven letters"),
+    ("scores/name_entry.cpp", "keyCode <= 'z'", "keyCode < 'z'",
+     "F11 does not type Z"),
+    ("scores/name_entry.cpp", "        name += letter;\n", "",
+     "the typed name is not kept"),
+    ("scores/name_entry.cpp", "        EraseEntryCursor();\n        name.pop_back();", "        name.pop_back();",
+     "Backspace leaves a second cursor on the board"),
+    ("scores/name_entry.cpp", "    pctClear.Visible = false;\n", "",
+     "the Clear button stays after the board has closed"),
+    # --- control panel ---
+    ("app/panel.cpp", "pctAction.ToolTipText = \"Play\";", "pctAction.ToolTipText = \"Pause\";",
+     "the paused game's button says Pause"),
+    ("app/panel.cpp", "        Paused = true;\n", "",
+     "the pause button does not pause"),
+    ("app/panel.cpp", "&pctAction, &pctAbout, &pctNew}", "&pctAction, &pctNew}",
+     "About stays on screen over the high-score board"),
+    ("app/panel.cpp", "{&pctQuit, &pctFocus, &pctScores, &pctSound})", "{&pctQuit, &pctFocus, &pctScores})",
+     "the sound button is not brought back"),
+    ("app/panel.cpp", "{&lineLeft, &lineTop, &lineBottom, &lineRight}) line->Visible = false;",
+     "{&lineLeft, &lineTop, &lineBottom}) line->Visible = false;",
+     "the right frame line stays over the overlays"),
+    ("app/panel.cpp", "    for (forms::PictureBox& digit : pctScore) digit.Visible = true;\n", "",
+     "the score is gone after an overlay closes"),
+    ("app/panel.cpp", "pctAction.Visible = ActionWasVisible;", "pctAction.Visible = true;",
+     "the pause button appears after an overlay with no game running"),
+    ("app/panel.cpp", "if (Shows(pctSound, frmGraphics.pctSoundOff))", "if (Shows(pctSound, frmGraphics.pctSoundOn))",
+     "the sound button does nothing"),
+    ("app/panel.cpp", "if (SoundOn()) Platform()", "if (true) Platform()",
+     "sounds play with sound off"),
+    # --- chrome ---
+    ("app/chrome.cpp", "    pctAction_Click();\n    SetWindowState(1);", "    SetWindowState(1);",
+     "minimising does not pause the game"),
+    ("app/chrome.cpp", "SetCaption(\"Frothwick\");", "SetCaption(\"frmMain\");",
+     "the task bar shows the wrong title after a restore"),
+    ("app/chrome.cpp", "{ DragWindow(*this, button); }", "{}",
+     "the window cannot be dragged"),
+    ("app/chrome.cpp", "    SaveRegistry();\n", "",
+     "high scores and the sound setting are lost at exit"),
+    ("app/chrome.cpp", "void FrmMain::Form_GotFocus() { Refresh(); }", "void FrmMain::Form_GotFocus() {}",
+     "the playfield is not repainted when the window gets the focus back"),
+    # --- layout ---
+    ("layout/main_window.cpp", "\"Ok\", true}", "\"OK\", true}",
+     "the OK button's tooltip reads OK instead of Ok"),
+    ("layout/main_window.cpp", "{pctNew, \"pctNew\", 7050, 2640,", "{pctNew, \"pctNew\", 7065, 2640,",
+     "New Game stands a pixel to the right"),
+    ("layout/main_window.cpp", "\"High Scores\", true}", "\"High Scores\", false}",
+     "no hand over High Scores"),
+    ("layout/main_window.cpp", "7290, 1620, 480, 480, false,", "7290, 1620, 480, 480, true,",
+     "the play button shows before any game"),
+    ("layout/main_window.cpp", "\"Sound On/Off\"", "\"Sound\"",
+     "the sound button's tooltip is wrong"),
+    ("layout/main_window.cpp", "{8340, 8025,", "{8355, 8025,",
+     "the units digit stands a pixel apart from the others"),
+    ("layout/main_window.cpp", "{6870, 7365, 7860}", "{6870, 7395, 7860}",
+     "the middle mug stands two pixels right"),
+    ("layout/main_window.cpp", "\"lineTop\", 540, 1080,", "\"lineTop\", 540, 1095,",
+     "the playfield and its frame stand a pixel lower"),
+    ("layout/main_window.cpp", "\"minimize.gif\", \"\", true}", "\"minimize.gif\", \"\", false}",
+     "no hand over the minimise icon"),
+    ("layout/main_window.cpp", "\"ok.gif\", \"\", true}", "\"ok.gif\", \"\", false}",
+     "no hand over the about panel's close button"),
+    ("layout/main_window.cpp", "\"Exit\", true}", "\"Quit\", true}",
+     "the Exit button's tooltip reads Quit"),
+    ("layout/main_window.cpp", "{pctFocus, \"pctFocus\", 6840, 4920,", "{pctFocus, \"pctFocus\", 6840, 4950,",
+     "the black focus box stands two pixels low"),
+    # --- about panel ---
+    ("app/about.cpp", "\"/FrothwickPro/\"", "\"/Frothwick/\"",
+     "the about text opens the wrong web page"),
+    ("app/about.cpp", "pctAboutText2.Top = pctAboutText1.Height + pctAboutText1.Top;", "pctAboutText2.Top = pctAboutText1.Top;",
+     "the about panel's close button covers its text"),
+    ("app/about.cpp", "/ 2.0f + left;", "/ 2.0f;",
+     "the about text is off centre"),
+    ("app/about.cpp", "    ShowPanel();\n    Paused = false;", "    ShowPanel();",
+     "the game stays frozen after the about panel closes"),
+    ("app/about.cpp", "    HidePanel();\n    PauseGame(*this);", "    PauseGame(*this);",
+     "the panel stays on screen around the about text"),
+    ("app/about.cpp", "    Platform().OpenUrl(", "    if (false) Platform().OpenUrl(",
+     "clicking the about text opens no web page"),
+]
+
+
+def run(command, timeout, **kwargs):
+    """Runs command quietly; True when it succeeds within timeout seconds."""
+    try:
+        return subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              timeout=timeout, check=False, **kwargs).returncode == 0
+    except subprocess.TimeoutExpired:
+        return False
+
+
+def sync_tree(tree):
+    """Makes tree an exact copy of the repository's files, rewriting only changed files
+    so that the build folder stays valid."""
+    listed = subprocess.run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"],
+                            cwd=ROOT, capture_output=True, check=True).stdout.decode().split("\0")
+    wanted = {name for name in listed if name and (ROOT / name).is_file()}
+    for name in wanted:
+        source, target = ROOT / name, tree / name
+        data = source.read_bytes()
+        if not target.is_file() or target.read_bytes() != data:
+            target.parent.mkdir(parents=True, exist_ok=True)
+            target.write_bytes(data)
+            shutil.copymode(source, target)
+    for path in sorted(tree.rglob("*"), reverse=True):
+        if path.is_file() and path.relative_to(tree).as_posix() not in wanted:
+            path.unlink()
+
+
+def selected(words):
+    return [m for m in MUTANTS
+            if not words or any(w.lower() in (m[0] + " " + m[3]).lower() for w in words)]
+
+
+def check_texts(mutants):
+    """The mutants whose text is not found exactly once, with how often it is."""
+    errors = []
+    for path, text, _, what, *_ in mutants:
+        found = (ROOT / "src" / path).read_text().count(text)
+        if found != 1:
+            errors.append(f"ERROR {path}: text found {found} times, not once ({what})")
+    return errors
+
+
+def main(words):
+    mutants = selected(words)
+    errors = check_texts(mutants)
+    for error in errors:
+        print(error, flush=True)
+    mutants = [m for m in mutants if not any(m[3] in e for e in errors)]
+    tree, build = SCRATCH / "tree", SCRATCH / "build"
+    tree.mkdir(parents=True, exist_ok=True)
+    sync_tree(tree)
+    print(f"building the tests in {build} ...", flush=True)
+    if not (build / "CMakeCache.txt").exists() and not run(
+            ["cmake", "-S", str(tree), "-B", str(build), "-DCMAKE_BUILD_TYPE=Release",
+             "-DCMAKE_CXX_FLAGS_RELEASE=-O1", "-DFROTHWICK_BENCH=OFF"], BUILD_TIMEOUT_S):
+        sys.exit("cmake failed")
+    build_tests = ["cmake", "--build", str(build), "--target", "frothwick_tests", "-j",
+                   str(os.cpu_count() or 2)]
+    tests = [str(build / "tests" / "frothwick_tests"), "--gtest_brief=1"]
+    if not run(build_tests, BUILD_TIMEOUT_S) or not run(tests, TEST_TIMEOUT_S):
+        sys.exit("the tests do not build or pass without a mutant; fix that first")
+
+    killed, survivors, equivalent = 0, [], []
+    counted = [m for m in mutants if len(m) == 4]
+    for number, (path, text, replacement, what, *reason) in enumerate(mutants, 1):
+        if reason:
+            equivalent.append(f"{path}: {what} (equivalent: {reason[0]})")
+            continue
+        target = tree / "src" / path
+        original = target.read_text()
+        target.write_text(original.replace(text, replacement))
+        started = time.monotonic()
+        try:
+            if not run(build_tests, BUILD_TIMEOUT_S):
+                errors.append(f"ERROR {path}: does not build ({what})")
+                counted.remove((path, text, replacement, what))
+                verdict = "does not build"
+            elif run(tests, TEST_TIMEOUT_S):
+                survivors.append(f"{path}: {what}")
+                verdict = "SURVIVED"
+            else:
+                killed += 1
+                verdict = "killed"
+        finally:
+            target.write_text(original)
+        print(f"[{number}/{len(mutants)}] {verdict:8} {path}: {what} "
+              f"({time.monotonic() - started:.0f} s)", flush=True)
+
+    print()
+    for line in equivalent:
+        print("not counted,", line)
+    for line in survivors:
+        print("SURVIVED", line)
+    for error in errors:
+        print(error)
+    total = len(counted)
+    print(f"killed {killed}/{total} ({100 * killed / max(total, 1):.0f} %)")
+    return 1 if errors else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
