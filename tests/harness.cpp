@@ -8,18 +8,6 @@
 
 namespace test {
 
-TempDir::TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "frothwick-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 std::string Field(const std::string& rows) {
     std::vector<std::string> lines(1);
     for (const char c : rows)
@@ -59,17 +47,30 @@ std::string TableIn(const std::string& settings) {
     return table.substr(table.empty() ? 0 : 1);
 }
 
-Game::Game(std::uint64_t seed, const std::string& settingsIni) {
-    setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
-    platform.SetProgramDir(home.Path());
+// A new folder under the system's temporary folder.
+static std::string MakeTempDir() {
+    std::string path = (std::filesystem::temp_directory_path() / "frothwick-test-XXXXXX").string();
+    if (!mkdtemp(path.data())) throw std::runtime_error("mkdtemp failed");
+    return path;
+}
+
+Game::Game(std::uint64_t seed, const std::string& settingsIni) : home(MakeTempDir()) {
+    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    platform.SetProgramDir(home);
     if (!settingsIni.empty()) {
-        std::filesystem::create_directories(home.Path() + "/FrothwickPro");
-        std::ofstream(home.Path() + "/FrothwickPro/settings.ini", std::ios::binary) << settingsIni;
+        std::filesystem::create_directories(home + "/FrothwickPro");
+        std::ofstream(home + "/FrothwickPro/settings.ini", std::ios::binary) << settingsIni;
     }
     form_ = std::make_unique<FrmMain>(platform);
     form_->Form_Load();
     form_->Show();
     form_->Rnd.Seed(seed);
+}
+
+Game::~Game() {
+    form_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(home, ignored);
 }
 
 Ended Game::Run() {
@@ -98,13 +99,15 @@ void Game::Quit(std::uint64_t ms, std::int32_t score) {
     Click(ms + 1, form().pctQuit);
 }
 
-std::vector<forms::Rect> Game::Press(int keyCode) {
+bool Game::Press(int keyCode) {
+    const auto before = platform.Frame();
     Key(Now(), keyCode);
-    return CopiesDuring([this] { form().DoEvents(); });
+    form().DoEvents();
+    return platform.Frame() != before;
 }
 
 std::string Game::SettingsText() const {
-    std::ifstream in(home.Path() + "/FrothwickPro/settings.ini", std::ios::binary);
+    std::ifstream in(home + "/FrothwickPro/settings.ini", std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -197,19 +200,6 @@ void Game::PutFallingCan(int kind, int column) {
     f.CanX = f.ColumnX[column];
     f.CanY = f.RowY[0];
     f.CanFalling = true;
-}
-
-std::vector<forms::Rect> Game::CopiesDuring(const std::function<void()>& action) {
-    forms::Surface& window = *form().hDC();
-    const auto shown = window.onChange;
-    std::vector<forms::Rect> copies;
-    window.onChange = [&](const forms::Rect& r) {
-        copies.push_back(r);
-        shown(r);
-    };
-    action();
-    window.onChange = shown;
-    return copies;
 }
 
 }  // namespace test

@@ -19,18 +19,6 @@ constexpr std::uint64_t T = 1'000'000;  // ms, the start of virtual time
 using platform::kKeyBackspace, platform::kKeyDown, platform::kKeyEnter, platform::kKeyLeft;
 using platform::kKeyRight, platform::kKeyShift, platform::kKeySpace, platform::kKeyUp;
 
-// A private folder, removed again with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 // A settings file holding a high-score table of rows "NAME score" separated by '|',
 // best first, and the table in a settings text written the same way (empty rows at
 // the end left out).
@@ -49,9 +37,11 @@ public:
     // Loads and shows the window with settings and program folder in a fresh temp
     // folder (XDG_CONFIG_HOME points there), then seeds the dice.
     explicit Game(std::uint64_t seed = 1, const std::string& settingsIni = "");
+    ~Game();
+    Game(const Game&) = delete;
 
     platform::HeadlessPlatform platform;
-    TempDir home;
+    const std::string home;  // a private folder, removed with everything in it
     FrmMain& form() { return *form_; }
     std::uint64_t Now() { return platform.NowMs(); }
 
@@ -73,8 +63,8 @@ public:
     }
     // Gives the last game `score` at ms and presses Exit, which offers it to the table.
     void Quit(std::uint64_t ms, std::int32_t score);
-    // Presses a key now and lets the window handle it; returns the rectangles copied.
-    std::vector<forms::Rect> Press(int keyCode);
+    // Presses a key now and lets the window handle it; true when the frame changed.
+    bool Press(int keyCode);
 
     // The settings file as it stands now, and whether it holds part.
     std::string SettingsText() const;
@@ -115,8 +105,6 @@ public:
         form().pctSound.Picture =
             (on ? form().frmGraphics.pctSoundOn : form().frmGraphics.pctSoundOff).Picture;
     }
-    // The rectangles copied onto the window while action runs, in order.
-    std::vector<forms::Rect> CopiesDuring(const std::function<void()>& action);
 
 private:
     std::unique_ptr<FrmMain> form_;

@@ -15,8 +15,10 @@ TEST_F(LoseLife, ABlockedSpawnCostsALifeAfterHalfASecondAndTheCanFallsOnAFreshBo
         g.StartOnEmptyBoard(lives);
         g.SetBoard(kFullTop);
         const std::uint64_t start = g.Now();
+        g.Key(start + 100, kKeyDown);      // keys are ignored during the wait,
+        g.Click(start + 200, f.pctSound);  // clicks are handled
         f.GameStep();
-        EXPECT_EQ(g.Now(), start + 500);
+        EXPECT_TRUE(g.Now() == start + 500 && f.Score == 0 && f.SoundOn() == (lives == 3));
         EXPECT_TRUE(f.Lives == lives - 1 && f.GameOver == (lives == 1) && g.MugsShow(lives - 1));
         EXPECT_EQ(g.BoardText().substr(0, 13), test::Field("").substr(0, 13));
         // The can just chosen falls from row 0 of the fresh board; after the last life
@@ -25,15 +27,6 @@ TEST_F(LoseLife, ABlockedSpawnCostsALifeAfterHalfASecondAndTheCanFallsOnAFreshBo
             g.Shows(lives == 1 ? f.pctEmptyBeer : f.pctBeer[f.CanKind * 8], f.CanX, f.RowY[0]));
         EXPECT_EQ(f.CanFalling, lives > 1);
     }
-}
-
-TEST_F(LoseLife, KeysAreIgnoredDuringTheWaitButClicksAreHandled) {
-    g.SetSound(true);
-    g.SetBoard(kFullTop);
-    g.Key(g.Now() + 100, kKeyDown);
-    g.Click(g.Now() + 200, f.pctSound);
-    f.GameStep();
-    EXPECT_TRUE(f.Score == 0 && f.CanY == f.RowY[0] + 5 && !f.SoundOn());
 }
 
 TEST_F(LoseLife, TheLastLifeEndsTheGameLoopAfterItsWaitAndBringsThePanelBack) {
@@ -73,7 +66,7 @@ TEST(CopEvent, ShowsTheCopAloneThroughTheSirenAndFourSecondsMoreThenCostsALife) 
             EXPECT_TRUE(f.pctLogo.Visible && f.Lives == lives);
         };
         g.platform.onSound = [&](const auto& s) {
-            EXPECT_TRUE(s.path == g.home.Path() + "/siren.wav" && s.synchronous);
+            EXPECT_TRUE(s.path == g.home + "/siren.wav" && s.synchronous);
             copAlone();
         };
         g.At(start + siren + 3999, copAlone);

@@ -43,7 +43,10 @@ int PlayRandomly(std::uint64_t seed, int minutes) {
     FrmMain& f = g.form();
     std::mt19937_64 dice(seed);
     const auto below = [&dice](std::size_t n) { return static_cast<int>(dice() % n); };
-    static constexpr int kKeys[] = {8, 13, 32, 37, 38, 39, 40, 65, 77, 90, 97, 122};  // often
+    using namespace platform;  // the keys that do something, to come more often than the rest
+    static constexpr int kKeys[] = {kKeyBackspace, kKeyEnter, kKeySpace,       kKeyLeft,
+                                    kKeyUp,        kKeyRight, kKeyDown,        'A',
+                                    'M',           'Z',       kKeyNumpad0 + 1, kKeyF1 + 10};
     static constexpr EventType kWindow[] = {EventType::Expose, EventType::Minimized,
                                             EventType::Restored, EventType::FocusGained};
     const forms::PictureBox* controls[] = {

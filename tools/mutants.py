@@ -30,14 +30,14 @@ BUILD_TIMEOUT_S = 900
 # it is listed but not counted.
 MUTANTS = [
     # --- playfield and game loop ---
-    ("game/game_loop.cpp", "TickDelay = 90;  // ms\n    Lives = 3;", "TickDelay = 60;  // ms\n    Lives = 3;",
+    ("game/game_loop.cpp", "TickDelay = kNewGameTickDelay;\n    Lives", "TickDelay = kNewGameTickDelay - 30;\n    Lives",
      "every new game runs faster than it should"),
-    ("game/game_loop.cpp", "Lives = 3;\n    GameOver = false;", "Lives = 2;\n    GameOver = false;",
+    ("game/game_loop.cpp", "Lives = kLives;\n    GameOver = false;", "Lives = kLives - 1;\n    GameOver = false;",
      "a new game has two lives, with three full mugs shown"),
     ("game/game_loop.cpp", "    CanFalling = false;\n    KeyBusy = false;\n    EnteringName = false;\n    RecordScore();",
      "    KeyBusy = false;\n    EnteringName = false;\n    RecordScore();",
      "a New Game during a game leaves the old can falling on the new board"),
-    ("game/game_loop.cpp", "Delay(2000);", "Delay(200);",
+    ("game/game_loop.cpp", "Delay(kNewGameWait);", "Delay(kNewGameWait / 10);",
      "the first can falls at once instead of two seconds after New Game"),
     ("game/game_loop.cpp", "    ShowPanel();\n    pctAction.Visible = false;", "    pctAction.Visible = false;",
      "a game that ends while the panel is hidden leaves the panel hidden"),
@@ -45,13 +45,13 @@ MUTANTS = [
      "a new game after a lost one still shows three empty mugs"),
     ("game/game_loop.cpp", "CanY - FallStep, stripWidth, FallStep,", "CanY - 5, stripWidth, 5,",
      "once the game speeds up the falling can leaves a trail"),
-    ("game/game_loop.cpp", "CanFrame = (CanFrame + 1) % 8;", "CanFrame = (CanFrame + 1) % 7;",
+    ("game/game_loop.cpp", "CanFrame = (CanFrame + 1) % kRollFrames;", "CanFrame = (CanFrame + 1) % (kRollFrames - 1);",
      "the can never shows the last picture of its roll"),
     ("game/game_loop.cpp", "    CanFrame = 0;\n", "",
      "a new can starts its roll where the last one stopped"),
-    ("game/game_loop.cpp", "if (row == 15 ||", "if (row == 14 ||",
+    ("game/game_loop.cpp", "if (row == kFloorRow ||", "if (row == kDeepestDropRow ||",
      "cans stop one row above the floor"),
-    ("game/game_loop.cpp", "Board[row + 1][column] != 0", "Board[row + 1][column] >= 500",
+    ("game/game_loop.cpp", "Board[row + 1][column] != kEmptyCell", "Board[row + 1][column] >= kObstacleTop",
      "a can falls through the cans below it"),
     ("game/game_loop.cpp", "AddScore(static_cast<std::int16_t>(2 * row));", "AddScore(static_cast<std::int16_t>(row));",
      "a landing earns half its points"),
@@ -60,45 +60,44 @@ MUTANTS = [
      "a landed can turns into the kind before it, or vanishes"),
     ("game/game_loop.cpp", "BoardFrame[row][column] = static_cast<std::int16_t>(CanFrame);", "",
      "landed cans all turn to their first roll picture at the next repaint"),
-    ("game/game_loop.cpp", "PaintSprite(pctBeer[CanKind * 8 + CanFrame], ColumnX[column], RowY[row]);",
-     "PaintSprite(pctBeer[CanKind * 8 + CanFrame], CanX, CanY);",
+    ("game/game_loop.cpp", "ColumnX[column], RowY[row]);", "CanX, CanY);",
      "a landed can is drawn between two rows, not in its cell"),
-    ("game/game_loop.cpp", "if (Board[row][column] != 0) LoseLife();", "",
+    ("game/game_loop.cpp", "if (Board[row][column] != kEmptyCell) LoseLife();", "",
      "a can spawned onto a full column costs no life: the game never ends"),
-    ("game/game_loop.cpp", "CanKind = Rnd.Pick(6);", "CanKind = Rnd.Pick(5);",
+    ("game/game_loop.cpp", "CanKind = Rnd.Pick(kCanKinds);", "CanKind = Rnd.Pick(kCanKinds - 1);",
      "the sixth kind of can never falls"),
-    ("game/game_loop.cpp", "Rnd.Pick(12);", "Rnd.Pick(11);",
+    ("game/game_loop.cpp", "Rnd.Pick(kVisibleColumns);", "Rnd.Pick(kLastColumn);",
      "no can ever starts in the rightmost column"),
     ("game/game_loop.cpp", "if (KeyBusy || GameOver) return;", "if (KeyBusy) return;",
      "after the last life a can still appears on the final board"),
     ("game/game_loop.cpp", "if (Paused || GameOver) return;", "if (GameOver) return;",
      "the can keeps falling while the game is paused"),
-    ("game/board.cpp", "RowY[r] = r * 20 + 8 + top;", "RowY[r] = r * 20 + 9 + top;",
+    ("game/board.cpp", "kGridTop + top;", "kGridTop + 1 + top;",
      "the playfield sits a pixel low, touching the bottom of its frame"),
-    ("game/board.cpp", "ColumnX[col] = col * 32 + 4 + left;", "ColumnX[col] = col * 32 + 3 + left;",
+    ("game/board.cpp", "kGridLeft + left;", "kGridLeft - 1 + left;",
      "the playfield sits a pixel to the left inside its frame"),
-    ("game/board.cpp", "if (Rnd.Pick(20) != 1) continue;", "if (Rnd.Pick(10) != 1) continue;",
+    ("game/board.cpp", "if (Rnd.Pick(kObstacleOdds) != 1) continue;", "if (Rnd.Pick(kObstacleOdds / 2) != 1) continue;",
      "twice as many obstacle stacks on every board"),
-    ("game/board.cpp", "Board[15][col] = 503;", "Board[14][col] = 503;",
+    ("game/board.cpp", "Board[kFloorRow][col] = kObstacleSingle;", "Board[kFloorRow - 1][col] = kObstacleSingle;",
      "a single obstacle block floats one row above the floor"),
-    ("game/board.cpp", "static_cast<double>(Rnd()) * 3 + 1", "static_cast<double>(Rnd()) * 2 + 1",
+    ("game/board.cpp", "* kObstacleHeights + 1", "* (kObstacleHeights - 1) + 1",
      "obstacle stacks are never four cells high"),
-    ("game/board.cpp", "            Board[r][col] = 0;\n", "",
+    ("game/board.cpp", "            Board[r][col] = kEmptyCell;\n", "",
      "a new board keeps the cans of the last one"),
-    ("game/board.cpp", "frmGraphics.pctObject[code - 500]", "frmGraphics.pctObject[3]",
+    ("game/board.cpp", "frmGraphics.pctObject[code - kObstacleTop]", "frmGraphics.pctObject[kObstaclePieces - 1]",
      "obstacle stacks are drawn as loose blocks, not joined"),
-    ("game/board.cpp", "pctBeer[(code - 1) * 8 + BoardFrame[row][column]]", "pctBeer[(code - 1) * 8]",
+    ("game/board.cpp", "CanSprite(code - 1, BoardFrame[row][column])", "CanSprite(code - 1, 0)",
      "landed cans all show the same picture after a repaint"),
-    ("game/board.cpp", "for (int col = 0; col <= 11; ++col) PaintCell(r, col);",
-     "for (int col = 0; col <= 10; ++col) PaintCell(r, col);",
+    ("game/board.cpp", "for (int col = 0; col <= kLastColumn; ++col) PaintCell(r, col);",
+     "for (int col = 0; col < kLastColumn; ++col) PaintCell(r, col);",
      "the rightmost column is not redrawn: old cans stay on screen there"),
     ("game/board.cpp", "y <= RowY[i]", "y < RowY[i]",
      "cans land one row high, hovering over the stack"),
-    ("app/frm_main.cpp", "FallStep = 5;", "FallStep = 4;",
+    ("app/frm_main.cpp", "FallStep = game::kStartFallStep;", "FallStep = game::kStartFallStep - 1;",
      "cans fall slower from the start"),
     ("app/frm_main.cpp", "pctFocus.BackColor = forms::kBlack;", "",
      "a grey box instead of a black one under the mugs"),
-    ("app/frm_main.cpp", "(ColumnX[11] + 1.0)", "(ColumnX[11] + 2.0)",
+    ("app/frm_main.cpp", "(ColumnX[game::kLastColumn] + 1.0)", "(ColumnX[game::kLastColumn] + 2.0)",
      "the right frame line stands a pixel too far out"),
     ("app/frm_main.cpp", "void FrmMain::Form_Paint() { DrawBoard(); }", "void FrmMain::Form_Paint() {}",
      "the playfield is blank after the window was covered"),
@@ -107,15 +106,15 @@ MUTANTS = [
     # --- keys ---
     ("game/keys.cpp", "target < 0 ||", "target < 1 ||",
      "a can can never be moved into the leftmost column"),
-    ("game/keys.cpp", "target > 11 ||", "target > 10 ||",
+    ("game/keys.cpp", "target > kLastColumn ||", "target >= kLastColumn ||",
      "a can can never be moved into the rightmost column"),
-    ("game/keys.cpp", "form.Board[row][target] != 0", "form.Board[row + 1][target] != 0",
+    ("game/keys.cpp", "form.Board[row][target] != kEmptyCell", "form.Board[row + 1][target] != kEmptyCell",
      "a can cannot slide onto a neighbouring stack"),
     ("game/keys.cpp", "form.CanY = form.RowY[row];", "",
      "a can moved sideways keeps its height instead of snapping into the row"),
     ("game/keys.cpp", "form.RedrawAround(row, column);", "",
      "a can moved sideways leaves its old picture behind"),
-    ("game/keys.cpp", "r <= 14)", "r <= 15)",
+    ("game/keys.cpp", "r <= kDeepestDropRow)", "r <= kFloorRow)",
      "a drop onto an empty column scores 15 instead of 14"),
     ("game/keys.cpp", "return r - 1;", "return r;",
      "every drop scores one point too many"),
@@ -130,7 +129,7 @@ MUTANTS = [
     ("game/keys.cpp", "for (int c = firstColumn; c <= lastColumn; ++c)", "for (int c = firstColumn; c < lastColumn; ++c)",
      "a can moved left from the right edge leaves its old picture behind"),
     # --- lives and cop ---
-    ("game/lives.cpp", "Delay(500);", "Delay(50);",
+    ("game/lives.cpp", "Delay(kLostLifeWait);", "Delay(kLostLifeWait / 10);",
      "a lost life deals the new board at once, with no pause"),
     ("game/lives.cpp", "pctLives[Lives - 1].Picture", "pctLives[3 - Lives].Picture",
      "the leftmost mug empties first"),
@@ -147,7 +146,7 @@ MUTANTS = [
      "the siren plays before the cop is on screen"),
     ("game/lives.cpp", "PlayWav(\"siren.wav\", true);", "PlayWav(\"burp.wav\", true);",
      "the cop comes with a burp instead of the siren"),
-    ("game/lives.cpp", "Delay(4000);", "Delay(400);",
+    ("game/lives.cpp", "Delay(kCopWait);", "Delay(kCopWait / 10);",
      "the cop is gone almost at once"),
     ("game/lives.cpp", "forms::IntDiv(pctSpecial.Width, 2)", "forms::IntDiv(pctSpecial.Width, 4)",
      "the cop picture is off centre"),
@@ -156,21 +155,21 @@ MUTANTS = [
     ("game/lives.cpp", "    WaitWhileEnteringName();\n    SetMousePointer(0);", "    SetMousePointer(0);",
      "Exit ends the program before the new high score's name can be typed"),
     # --- matching ---
-    ("game/match.cpp", "{kWide, 0, column <= 9},", "{kWide, 0, column <= 8},",
-     "a wide block reaching the rightmost column does not clear"),
-    ("game/match.cpp", "{kWide, 2, column >= 2},", "{kWide, 2, column >= 3},",
-     "a wide block completed at its top right in columns 0..2 does not clear"),
-    ("game/match.cpp", "{kTall, 0, row <= 13 && column <= 10},", "{kTall, 0, row <= 12 && column <= 10},",
-     "a tall block standing on the floor does not clear"),
-    ("game/match.cpp", "{kTall, 1, row <= 13 && column >= 1},", "{kTall, 1, row <= 13 && column >= 2},",
-     "a tall block in the two leftmost columns, completed at its right, does not clear"),
-    ("game/match.cpp", "if (row == 15) return;", "if (row >= 14) return;",
+    ("game/match.cpp", "left <= shape.lastLeftColumn", "left < shape.lastLeftColumn",
+     "blocks reaching the rightmost column do not clear"),
+    ("game/match.cpp", "{kWideBlock, 2}, {kTallBlock, 0}", "{kWideBlock, 1}, {kTallBlock, 0}",
+     "a wide block completed at its top right does not clear"),
+    ("game/match.cpp", "row <= shape.lastTopRow", "row < shape.lastTopRow",
+     "blocks on the floor row do not clear"),
+    ("game/match.cpp", "const bool fits = left >= 0", "const bool fits = left >= 1",
+     "blocks in the leftmost column do not clear"),
+    ("game/match.cpp", "if (row == kFloorRow) return;", "if (row >= kLastWideStartRow) return;",
      "a wide block on the two bottom rows never clears"),
-    ("game/match.cpp", "r <= 14 && !found", "r <= 13 && !found",
+    ("game/match.cpp", "r <= kLastWideStartRow && !found", "r < kLastWideStartRow && !found",
      "chains on the two bottom rows do not clear"),
-    ("game/match.cpp", "c <= 10 && !found", "c <= 9 && !found",
+    ("game/match.cpp", "c <= kLastTallStartColumn && !found", "c < kLastTallStartColumn && !found",
      "chains in the two rightmost columns do not clear"),
-    ("game/match.cpp", "form.AddScore(500);", "form.AddScore(50);",
+    ("game/match.cpp", "form.AddScore(kBlockPoints);", "form.AddScore(kBlockPoints / 10);",
      "a cleared block earns 50 points"),
     ("game/match.cpp", "form.PlayWav(\"burp.wav\", false);", "",
      "blocks clear without a burp"),
@@ -184,29 +183,29 @@ MUTANTS = [
      "no chain clearings"),
     ("game/match.cpp", "if (form.Board[r][c] == code) ++count;", "if (form.Board[r][c] != 0) ++count;",
      "six cans of mixed kinds clear"),
-    ("game/match.cpp", "if (code == 0) return;", "",
+    ("game/match.cpp", "if (code == kEmptyCell) return;", "",
      "empty corners of the playfield score 500 points each"),
     # --- score ---
-    ("scores/score.cpp", "if (TickDelay >= 14)", "if (TickDelay >= 12)",
+    ("scores/score.cpp", "if (TickDelay >= kShortestShortenedTick)", "if (TickDelay > kTickShortening)",
      "the game keeps getting faster past its fastest pace"),
-    ("scores/score.cpp", "TickDelay - 2", "TickDelay - 1",
+    ("scores/score.cpp", "TickDelay - kTickShortening", "TickDelay - 1",
      "the game speeds up half as much every 10,000 points"),
     ("scores/score.cpp", "FallStep < CellHeight", "FallStep <= CellHeight",
      "at top speed a can jumps more than a row a step"),
     ("scores/score.cpp", "            ++FallStep;\n", "",
      "past the fastest pace the cans never fall further a step"),
-    ("scores/score.cpp", "if (Lives < 3) {", "if (Lives < 4) {",
+    ("scores/score.cpp", "if (Lives < kLives) {", "if (Lives <= kLives) {",
      "ten million points give a fourth life"),
     ("scores/score.cpp", "        text.erase(0, 1);\n", "",
      "past ten million the display shows 1000001 instead of 0000010"),
-    ("scores/score.cpp", "const std::int32_t bandBefore = Score / 10000;", "const std::int32_t bandBefore = Score / 1000;",
+    ("scores/score.cpp", "const std::int32_t bandBefore = Score / kSpeedUpPoints;", "const std::int32_t bandBefore = Score / (kSpeedUpPoints / 10);",
      "the game speeds up at once, whatever the score"),
-    ("scores/score.cpp", "pctScore[7 - i].Picture", "pctScore[i - 1].Picture",
+    ("scores/score.cpp", "pctScore[kScoreDigits - i].Picture", "pctScore[i - 1].Picture",
      "the score reads backwards"),
     # --- high-score table and settings ---
     ("scores/high_scores.cpp", "if (Score < HighScores[row]) continue;", "if (Score <= HighScores[row]) continue;",
      "a score equal to a table score goes below it instead of above"),
-    ("scores/high_scores.cpp", "for (int j = 10; j > row; --j) {", "for (int j = 9; j > row; --j) {",
+    ("scores/high_scores.cpp", "for (int j = game::kHighScoreRows; j > row; --j) {", "for (int j = game::kHighScoreRows - 1; j > row; --j) {",
      "a full table loses row 9 instead of row 10"),
     ("scores/high_scores.cpp", "if (Score != 0) ShowScoreBoard(true, row);", "ShowScoreBoard(true, row);",
      "a score of 0 opens name entry"),
@@ -312,13 +311,26 @@ MUTANTS = [
 ]
 
 
-def run(command, timeout, **kwargs):
+def run(command, timeout):
     """Runs command quietly; True when it succeeds within timeout seconds."""
     try:
         return subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              timeout=timeout, check=False, **kwargs).returncode == 0
+                              timeout=timeout, check=False).returncode == 0
     except subprocess.TimeoutExpired:
         return False
+
+
+def run_tests(command):
+    """Runs the tests; returns the names of the failed ones, ["(timeout)"] when they ran
+    out of time, or an empty list when all passed."""
+    try:
+        result = subprocess.run(command, capture_output=True, text=True, errors="replace",
+                                timeout=TEST_TIMEOUT_S, check=False)
+    except subprocess.TimeoutExpired:
+        return ["(timeout)"]
+    failed = sorted({line.split()[3] for line in result.stdout.splitlines()
+                     if line.startswith("[  FAILED  ]") and len(line.split()) > 3})
+    return failed or (["(crash)"] if result.returncode != 0 else [])
 
 
 def sync_tree(tree):
@@ -370,7 +382,7 @@ def main(words):
         sys.exit("cmake failed")
     build_tests = ["cmake", "--build", str(build), "--target", "frothwick_tests", "-j",
                    str(os.cpu_count() or 2)]
-    tests = [str(build / "tests" / "frothwick_tests"), "--gtest_brief=1"]
+    tests = [str(build / "tests" / "frothwick_tests")]
     if not run(build_tests, BUILD_TIMEOUT_S) or not run(tests, TEST_TIMEOUT_S):
         sys.exit("the tests do not build or pass without a mutant; fix that first")
 
@@ -389,16 +401,16 @@ def main(words):
                 errors.append(f"ERROR {path}: does not build ({what})")
                 counted.remove((path, text, replacement, what))
                 verdict = "does not build"
-            elif run(tests, TEST_TIMEOUT_S):
+            elif not (failed := run_tests(tests)):
                 survivors.append(f"{path}: {what}")
                 verdict = "SURVIVED"
             else:
                 killed += 1
-                verdict = "killed"
+                verdict = "killed by " + " ".join(failed)
         finally:
             target.write_text(original)
-        print(f"[{number}/{len(mutants)}] {verdict:8} {path}: {what} "
-              f"({time.monotonic() - started:.0f} s)", flush=True)
+        print(f"[{number}/{len(mutants)}] {path}: {what} ({time.monotonic() - started:.0f} s): "
+              f"{verdict}", flush=True)
 
     print()
     for line in equivalent:

@@ -38,8 +38,9 @@ wait_for() {
 start_game() {
     "$GAME" >"$WORK/stdout" 2>"$WORK/stderr" &
     GAME_PID=$!
-    wait_for xdotool search --onlyvisible --name '^Frothwick$' ||
-        fail "no window named Frothwick appeared within $DEADLINE s"
+    window_or_end() { xdotool search --onlyvisible --name '^Frothwick$' || ! kill -0 "$GAME_PID"; }
+    wait_for window_or_end || fail "no window named Frothwick appeared within $DEADLINE s"
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
     WID=$(xdotool search --onlyvisible --name '^Frothwick$' | head -n 1)
     eval "$(xdotool getwindowgeometry --shell "$WID")"
     WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
