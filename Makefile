@@ -57,7 +57,9 @@ test: deps format-check build sanitize-build
 mutants: deps
 	nice python3 tools/mutants.py
 
+# Also installs what it compares against and measures with: ltris and PulseAudio.
 bench: deps build
+	@scripts/install-deps.sh ltris pulseaudio
 	scripts/bench.sh $(BUILD)
 
 # Fuzzes the settings reader for FUZZ_SECONDS, starting from fuzz/corpus. Copy any

@@ -3,8 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-FrmMain::FrmMain(platform::Platform& platform, layout::Assets artwork)
-    : MainWindow(platform, std::move(artwork)) {
+FrmMain::FrmMain(platform::Platform& platform) : MainWindow(platform) {
     pctNew.Click = [this] { pctNew_Click(); };
     pctAction.Click = [this] { pctAction_Click(); };
     pctScores.Click = [this] { pctScores_Click(); };

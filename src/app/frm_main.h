@@ -19,8 +19,7 @@
 
 class FrmMain : public layout::MainWindow {
 public:
-    // The artwork may be decoded beforehand (main does it while SDL starts up).
-    explicit FrmMain(platform::Platform& platform, layout::Assets artwork = layout::Assets());
+    explicit FrmMain(platform::Platform& platform);
 
     // ----- state (start values are set by Form_Load and the procedures it calls) -----
     std::int32_t CellWidth = 0;   // pixels

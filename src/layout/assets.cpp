@@ -1,39 +1,40 @@
 #include "layout/assets.h"
 
-#include <cstddef>
+#include <algorithm>
 #include <stdexcept>
 
-#include "layout/embedded_files.h"
+#include "layout/embedded_artwork.h"
 
 namespace layout {
 
 namespace {
 
-const EmbeddedFile& Find(const std::string& name) {
-    for (std::size_t i = 0; i < kEmbeddedFileCount; ++i)
-        if (name == kEmbeddedFiles[i].name) return kEmbeddedFiles[i];
+const EmbeddedPicture& Find(const std::string& name) {
+    for (std::size_t i = 0; i < kEmbeddedPictureCount; ++i)
+        if (name == kEmbeddedPictures[i].name) return kEmbeddedPictures[i];
     throw std::out_of_range("no built-in asset " + name);
-}
-
-forms::Image Decode(const EmbeddedFile& file) {
-    return platform::DecodeImage(file.data, file.size);
 }
 
 }  // namespace
 
-Assets::Assets() {
-    for (std::size_t i = 0; i < kEmbeddedFileCount; ++i)
-        decoded_.emplace(kEmbeddedFiles[i].name, Decode(kEmbeddedFiles[i]));
+forms::StdPicture Assets::Picture(const std::string& name) const {
+    return std::make_shared<const forms::Image>(Image(name));
 }
 
-forms::StdPicture Assets::Picture(const std::string& name) {
-    const auto it = decoded_.find(name);
-    if (it == decoded_.end()) return forms::LoadPicture(Image(name));
-    auto picture = std::make_shared<const forms::Image>(std::move(it->second));
-    decoded_.erase(it);
-    return picture;
+forms::Image Assets::Image(const std::string& name) const {
+    const EmbeddedPicture& stored = Find(name);
+    forms::Image image;
+    image.width = stored.width;
+    image.height = stored.height;
+    const std::size_t count = static_cast<std::size_t>(stored.width) * stored.height;
+    if (stored.argb != nullptr) {
+        image.pixels.assign(stored.argb, stored.argb + count);
+    } else {
+        image.pixels.resize(count);
+        std::transform(stored.indices, stored.indices + count, image.pixels.begin(),
+                       [&stored](std::uint8_t i) { return stored.palette[i]; });
+    }
+    return image;
 }
-
-forms::Image Assets::Image(const std::string& name) const { return Decode(Find(name)); }
 
 }  // namespace layout

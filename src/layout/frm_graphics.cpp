@@ -4,14 +4,14 @@ namespace layout {
 
 namespace {
 
-void Give(PictureBox& box, Assets& assets, const std::string& file) {
+void Give(PictureBox& box, const Assets& assets, const std::string& file) {
     box.Visible = false;
     box.Picture = assets.Picture(file);
 }
 
 }  // namespace
 
-void FrmGraphics::Load(Assets& assets) {
+void FrmGraphics::Load(const Assets& assets) {
     static const char* const kObjects[game::kObstaclePieces] = {
         "obstacle_top.gif", "obstacle_middle.gif", "obstacle_bottom.gif", "obstacle_single.gif"};
     for (int i = 0; i < game::kObstaclePieces; ++i) Give(pctObject[i], assets, kObjects[i]);

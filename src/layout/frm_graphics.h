@@ -29,7 +29,7 @@ public:
     PictureBox pctCursor, pctEmptyLetter;
 
     // Gives every box its picture. Called once at start-up.
-    void Load(Assets& assets);
+    void Load(const Assets& assets);
     // Lets go of the pictures. Called at shutdown.
     void Unload();
     bool Loaded() const { return loaded_; }

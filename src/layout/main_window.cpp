@@ -19,8 +19,7 @@ constexpr int kTooltipCellWidth = 7;
 
 }  // namespace
 
-MainWindow::MainWindow(platform::Platform& platform, Assets artwork)
-    : Form(platform, kWidthPixels, kHeightPixels), assets(std::move(artwork)) {
+MainWindow::MainWindow(platform::Platform& platform) : Form(platform, kWidthPixels, kHeightPixels) {
     LayOut();
 }
 

@@ -22,7 +22,7 @@ public:
     static constexpr int kWidthPixels = 599;
     static constexpr int kHeightPixels = 436;
 
-    MainWindow(platform::Platform& platform, Assets artwork);
+    explicit MainWindow(platform::Platform& platform);
 
     Assets assets;
     FrmGraphics frmGraphics;

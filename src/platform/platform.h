@@ -97,10 +97,6 @@ public:
     virtual std::string ProgramDir() = 0;
 };
 
-// Decodes a GIF, JPEG or other image held in memory. Shared by both backends.
-// Returns an empty Image (width 0) when the data cannot be decoded.
-Image DecodeImage(const void* data, std::size_t size);
-
 // $XDG_CONFIG_HOME, else $HOME/.config (no trailing '/'); empty when neither is known.
 std::string UserConfigDir();
 

@@ -3,11 +3,38 @@
 #include "platform/sdl_platform.h"
 
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 #include <SDL.h>
 
 namespace platform {
+namespace {
+
+// Sets an environment variable for the rest of the scope, then puts back what was
+// there, so that programs started later (the browser) see the user's own setting.
+class TemporaryEnvironment {
+public:
+    TemporaryEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        setenv(name, value, 1);
+    }
+    ~TemporaryEnvironment() {
+        if (old_) {
+            setenv(name_, old_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    TemporaryEnvironment(const TemporaryEnvironment&) = delete;
+    TemporaryEnvironment& operator=(const TemporaryEnvironment&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+}  // namespace
 
 SdlPlatform::SdlPlatform() {
     // The window surface without a hidden renderer behind it: several times less
@@ -20,8 +47,15 @@ SdlPlatform::SdlPlatform() {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
 
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
+    {
+        // SDL opens an input method, for which Xlib parses the locale's whole table
+        // of compose sequences (half a megabyte of text for UTF-8): a third of SDL's
+        // start-up and 0.5 MB. The game reads key codes only, never composed text,
+        // so that input method gets an empty table.
+        const TemporaryEnvironment noComposeTable("XCOMPOSEFILE", "/dev/null");
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+            throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
+        }
     }
     // SDL starts text input (and an input method connection) by default; the game
     // only reads key codes.

@@ -1,0 +1,56 @@
+// How long sound calls hold the game's thread on the real SDL backend, run as the game
+// makes them: a burp starts (asynchronously) while the game keeps polling for events,
+// which is where the end of a sound is noticed, then the next burp. Finally the window
+// is closed while a burp plays.
+// Prints: "<longest PlaySound ms> <longest PollEvent ms> <close during a burp ms>".
+// Usage: sound_hold_probe BURP.WAV
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "platform/sdl_platform.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    auto sdl = std::make_unique<platform::SdlPlatform>();
+    sdl->OpenWindow("sound", 64, 64);
+    const std::vector<std::uint32_t> frame(64 * 64, 0xFF000000u);
+    sdl->Present(frame.data(), 64, 64, {});
+
+    double longestPlay = 0, longestPoll = 0;
+    constexpr int kBurps = 8;
+    for (int i = 0; i < kBurps; ++i) {
+        const auto start = Clock::now();
+        sdl->PlaySound(argv[1], false);
+        longestPlay = std::max(longestPlay, MsSince(start));
+        // A can falls for two seconds: the game polls every few milliseconds.
+        const auto fall = Clock::now();
+        while (MsSince(fall) < 2000) {
+            const auto poll = Clock::now();
+            platform::Event event;
+            while (sdl->PollEvent(event)) {}
+            longestPoll = std::max(longestPoll, MsSince(poll));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    sdl->PlaySound(argv[1], false);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto close = Clock::now();
+    sdl.reset();
+    std::printf("%.2f %.2f %.2f\n", longestPlay, longestPoll, MsSince(close));
+    return 0;
+}
