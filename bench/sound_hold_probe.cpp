@@ -1,15 +1,21 @@
 // How long sound calls hold the game's thread on the real SDL backend, run as the game
-// makes them: a burp starts (asynchronously) while the game keeps polling for events,
-// which is where the end of a sound is noticed, then the next burp. Finally the window
-// is closed while a burp plays.
-// Prints: "<longest PlaySound ms> <longest PollEvent ms> <close during a burp ms>".
+// makes them: a burp starts (asynchronously) while the game keeps polling for events
+// as a can falls, then the next burp. Then the process idles for three seconds after
+// the last burp, and finally the window is closed while a burp plays.
+// Prints: "<longest PlaySound ms> <longest PollEvent ms> <wake-ups of the other threads
+// while idle> <closing during a burp ms>".
 // Usage: sound_hold_probe BURP.WAV
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 #include "platform/sdl_platform.h"
 
@@ -19,6 +25,20 @@ using Clock = std::chrono::steady_clock;
 
 double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Context switches of every thread of this process but the calling one.
+long OtherThreadsSwitches() {
+    long total = 0;
+    const std::string self = std::to_string(gettid());
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        if (task.path().filename() == self) continue;
+        std::ifstream status(task.path() / "status");
+        for (std::string line; std::getline(status, line);)
+            if (line.find("ctxt_switches:") != std::string::npos)
+                total += std::stol(line.substr(line.find(':') + 1));
+    }
+    return total;
 }
 
 }  // namespace
@@ -47,10 +67,14 @@ int main(int argc, char** argv) {
         }
     }
 
+    const long switchesBefore = OtherThreadsSwitches();
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    const long idleWakeups = OtherThreadsSwitches() - switchesBefore;
+
     sdl->PlaySound(argv[1], false);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     const auto close = Clock::now();
     sdl.reset();
-    std::printf("%.2f %.2f %.2f\n", longestPlay, longestPoll, MsSince(close));
+    std::printf("%.2f %.2f %ld %.2f\n", longestPlay, longestPoll, idleWakeups, MsSince(close));
     return 0;
 }

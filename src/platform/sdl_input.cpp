@@ -89,9 +89,6 @@ constexpr int kDragWakeMs = 50;  // fallback wake-up of the drag loop should eve
 }  // namespace
 
 bool SdlPlatform::Translate(const SDL_Event& in, Event& out) {
-    if (TakeSoundNotice(in)) {
-        return false;
-    }
     out = Event{};
     switch (in.type) {
         case SDL_KEYDOWN:
@@ -172,7 +169,6 @@ void SdlPlatform::WaitEvent(std::uint64_t deadline) {
         }
         if (window_ == nullptr) {
             // Without a window SDL can only wait by polling every ms; sleep instead.
-            // Nothing but sound notices can arrive before the window exists.
             SDL_Delay(static_cast<Uint32>(timeout < 0 ? 100 : std::min(timeout, 100)));
             Event ignored;
             SDL_Event e;

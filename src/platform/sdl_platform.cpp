@@ -60,12 +60,11 @@ SdlPlatform::SdlPlatform() {
     // SDL starts text input (and an input method connection) by default; the game
     // only reads key codes.
     SDL_StopTextInput();
-
-    InitSound();
 }
 
 SdlPlatform::~SdlPlatform() {
-    ShutdownSound();
+    // Closing never waits for the sound device: the window goes at once.
+    const bool soundEnded = ShutdownSound();
     if (handCursor_ != nullptr) {
         SDL_FreeCursor(handCursor_);
     }
@@ -75,7 +74,11 @@ SdlPlatform::~SdlPlatform() {
     if (window_ != nullptr) {
         SDL_DestroyWindow(window_);
     }
-    SDL_Quit();
+    // A sound thread still closing the device uses SDL's audio; SDL then stays up
+    // until the process ends.
+    if (soundEnded) {
+        SDL_Quit();
+    }
 }
 
 SDL_Surface* SdlPlatform::WrapImage(const Image& image) {

@@ -3,12 +3,13 @@
 //
 // Only the video subsystem stays up. The audio device is opened when a sound starts
 // and closed once it has finished, because an open device wakes the process many
-// times a second even in silence. Joysticks are never initialised: with them up,
-// SDL's event wait turns into polling.
+// times a second even in silence; both happen on a sound thread, never on the game's.
+// Joysticks are never initialised: with them up, SDL's event wait turns into polling.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/platform.h"
@@ -18,11 +19,11 @@
 struct SDL_Window;
 struct SDL_Cursor;
 struct SDL_Surface;
-struct SDL_semaphore;
 union SDL_Event;
-struct Mix_Chunk;
 
 namespace platform {
+
+class SoundThread;
 
 // What the system's own window move may take: the game's test, in logical pixels.
 struct SdlDragArea {
@@ -73,8 +74,7 @@ private:
     void ScaleInto(const std::uint32_t* frame, int w, const Rect& r);
 
     // Input (sdl_input.cpp).
-    // Turns an SDL event into a game event; false when the game does not see it
-    // (bookkeeping such as the sound-finished notice is done here).
+    // Turns an SDL event into a game event; false when the game does not see it.
     bool Translate(const SDL_Event& in, Event& out);
     // Makes the hand cursor from its picture at the window's scale.
     void MakeHandCursor();
@@ -82,13 +82,9 @@ private:
     void ApplyDragArea();
 
     // Sound (sdl_sound.cpp).
-    void InitSound();
-    void ShutdownSound();
-    // True when the event is the sound-finished notice; closes the device if nothing plays.
-    bool TakeSoundNotice(const SDL_Event& event);
-    bool OpenAudio();
-    void CloseAudio();
-    void StopSound();
+    // Ends the sound thread without waiting for the device; false when the thread was
+    // still busy with it and was left to finish on its own (SDL must then stay up).
+    bool ShutdownSound();
 
     // A surface viewing the image's pixels (no copy): valid while the image lives.
     static SDL_Surface* WrapImage(const Image& image);
@@ -114,10 +110,7 @@ private:
 
     SdlDragArea dragArea_;
 
-    bool audioOpen_ = false;
-    std::uint64_t audioFailedAt_ = 0;  // ms; 0 = the last attempt did not fail
-    Mix_Chunk* chunk_ = nullptr;
-    SDL_semaphore* soundEnded_ = nullptr;
+    std::shared_ptr<SoundThread> sound_;  // started by the first sound
 };
 
 }  // namespace platform

@@ -1,8 +1,18 @@
-// Sound: SDL2_mixer, loaded at the first sound, with the audio device open only while
-// a sound plays.
+// Sound: SDL2_mixer, loaded at the first sound, driven from a thread of its own.
+//
+// Opening the audio device takes up to tens of milliseconds with a sound server and
+// closing it about fifty, so none of it happens on the game's thread: the game only
+// hands a request to the sound thread, which opens the device, plays, and closes the
+// device again once the sound has ended (an open device wakes the process many times
+// a second even in silence). Between sounds the sound thread sleeps on a condition
+// variable, so an idle game wakes nobody.
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <thread>
 #include <type_traits>
 
 #include <SDL.h>
@@ -12,26 +22,6 @@
 
 namespace platform {
 namespace {
-
-// Mix_ChannelFinished takes no user data, so the finished callback reaches the
-// platform through these. Written on the main thread while no sound plays.
-std::atomic<SDL_sem*> g_soundEnded{nullptr};
-std::atomic<Uint32> g_soundEventType{0};
-
-// Runs on the mixer's audio thread (or inside Mix_HaltChannel on the caller's thread).
-// Mixer calls are not allowed here; the main thread closes the device when it sees
-// the event.
-void OnChannelFinished(int /*channel*/) {
-    if (SDL_sem* sem = g_soundEnded.load()) {
-        SDL_SemPost(sem);
-    }
-    SDL_Event e;
-    SDL_zero(e);
-    e.type = g_soundEventType.load();
-    if (e.type != 0) {
-        SDL_PushEvent(&e);
-    }
-}
 
 // Playing time of a RIFF WAVE file from its header (ms), 0 when unknown. Leaves the
 // stream at its start.
@@ -108,114 +98,227 @@ const Mixer* LoadMixer() {
 
 constexpr std::uint64_t kAudioRetryMs = 3000;  // after a failed device open
 
-}  // namespace
+// What the game's thread and the sound thread share. Sounds are numbered as asked for.
+struct SoundState {
+    std::mutex mutex;
+    std::condition_variable wake;   // the sound thread waits on it
+    std::condition_variable ended;  // a synchronous PlaySound waits on it
+    std::string path;               // the sound asked for last
+    std::uint64_t asked = 0;        // number of the sound asked for last
+    std::uint64_t taken = 0;        // number of the last sound the sound thread took up
+    std::uint64_t playing = 0;      // number of the sound in the device; 0 when none
+    std::uint64_t finished = 0;     // number of the last sound that ended or could not play
+    bool quit = false;
+    bool idle = true;  // waiting for work with the device closed
+};
 
-void SdlPlatform::InitSound() {
-    soundEnded_ = SDL_CreateSemaphore(0);
-    g_soundEnded.store(soundEnded_);
-    const Uint32 type = SDL_RegisterEvents(1);
-    g_soundEventType.store(type == static_cast<Uint32>(-1) ? 0 : type);
+// Mix_ChannelFinished takes no user data: the state reaches the callback through this,
+// set while the device is open.
+std::atomic<SoundState*> g_sound{nullptr};
+
+// Runs on the mixer's audio thread, or inside Mix_HaltChannel on the sound thread,
+// which therefore never holds the mutex while it calls the mixer.
+void OnChannelFinished(int /*channel*/) {
+    SoundState* state = g_sound.load();
+    if (state == nullptr) return;
+    const std::lock_guard lock(state->mutex);
+    state->finished = std::max(state->finished, state->playing);
+    state->playing = 0;
+    state->wake.notify_one();
+    state->ended.notify_all();
 }
 
-void SdlPlatform::ShutdownSound() {
-    StopSound();
-    CloseAudio();
-    g_soundEventType.store(0);
-    g_soundEnded.store(nullptr);
-    if (soundEnded_ != nullptr) {
-        SDL_DestroySemaphore(soundEnded_);
-    }
-}
+// The audio device and the sound in it. Used by the sound thread only.
+class Device {
+public:
+    explicit Device(SoundState& state) : state_(state) {}
 
-bool SdlPlatform::TakeSoundNotice(const SDL_Event& event) {
-    if (event.type == 0 || event.type != g_soundEventType.load()) {
-        return false;
-    }
-    // A sound ended (or was halted). Close the device unless another sound
-    // has taken over meanwhile.
-    if (audioOpen_ && LoadMixer()->Playing(-1) == 0) {
-        StopSound();
-        CloseAudio();
-    }
-    return true;
-}
-
-bool SdlPlatform::OpenAudio() {
-    if (audioOpen_) {
+    // Replaces whatever plays by sound `id`; false when it cannot be played. Sets
+    // lengthMs to the sound's playing time (0 when unknown).
+    bool Play(const std::string& path, std::uint64_t id, std::uint32_t& lengthMs) {
+        Halt();
+        // A missing file must not cost a device open.
+        SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+        if (file == nullptr) return false;
+        lengthMs = WaveLengthMs(file);
+        if (!Open()) {
+            SDL_RWclose(file);
+            return false;
+        }
+        chunk_ = LoadMixer()->LoadWAV_RW(file, 1);
+        if (chunk_ == nullptr) return false;
+        {
+            const std::lock_guard lock(state_.mutex);
+            state_.playing = id;
+        }
+        if (LoadMixer()->PlayChannelTimed(-1, chunk_, 0, -1) < 0) {
+            const std::lock_guard lock(state_.mutex);
+            state_.playing = 0;
+            return false;
+        }
         return true;
     }
-    // A machine without sound fails here every time; trying on every sound would
-    // make the game stutter, yet a device may be plugged in later.
-    const std::uint64_t now = NowMs();
-    if (audioFailedAt_ != 0 && now - audioFailedAt_ < kAudioRetryMs) {
-        return false;
+
+    void Halt() {
+        if (!open_) return;
+        LoadMixer()->HaltChannel(-1);
+        if (chunk_ != nullptr) {
+            LoadMixer()->FreeChunk(chunk_);
+            chunk_ = nullptr;
+        }
     }
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        audioFailedAt_ = std::max<std::uint64_t>(now, 1);
-        return false;
-    }
-    const Mixer* mixer = LoadMixer();
-    if (mixer == nullptr ||
-        mixer->OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+
+    bool IsOpen() const { return open_; }
+
+    void Close() {
+        if (!open_) return;
+        Halt();
+        LoadMixer()->ChannelFinished(nullptr);
+        g_sound.store(nullptr);
+        LoadMixer()->CloseAudio();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        audioFailedAt_ = std::max<std::uint64_t>(now, 1);
-        return false;
+        open_ = false;
     }
-    audioFailedAt_ = 0;
-    audioOpen_ = true;
-    mixer->ChannelFinished(OnChannelFinished);
-    return true;
+
+private:
+    bool Open() {
+        if (open_) return true;
+        // A machine without sound fails here every time; a device may be plugged in
+        // later, but trying on every sound would only keep the sound thread busy.
+        const std::uint64_t now = SDL_GetTicks64();
+        if (failedAt_ != 0 && now - failedAt_ < kAudioRetryMs) return false;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            failedAt_ = std::max<std::uint64_t>(now, 1);
+            return false;
+        }
+        const Mixer* mixer = LoadMixer();
+        if (mixer == nullptr ||
+            mixer->OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            failedAt_ = std::max<std::uint64_t>(now, 1);
+            return false;
+        }
+        failedAt_ = 0;
+        open_ = true;
+        g_sound.store(&state_);
+        mixer->ChannelFinished(OnChannelFinished);
+        return true;
+    }
+
+    SoundState& state_;
+    bool open_ = false;
+    std::uint64_t failedAt_ = 0;  // ms; 0 = the last attempt did not fail
+    Mix_Chunk* chunk_ = nullptr;
+};
+
+// How long a sound may take before it is halted, in case the device stalls and never
+// finishes it: its length and two seconds more.
+std::chrono::milliseconds PlayingLimit(std::uint32_t lengthMs) {
+    return std::chrono::milliseconds(
+        lengthMs == 0 ? 10000 : std::min<std::uint32_t>(lengthMs, 600000) + 2000);
 }
 
-void SdlPlatform::CloseAudio() {
-    if (!audioOpen_) {
-        return;
+// The sound thread: plays what is asked for, closes the device when the sound has
+// ended (or overran its limit), and sleeps otherwise.
+void RunSoundThread(std::shared_ptr<SoundState> state) {
+    Device device(*state);
+    using TimePoint = std::chrono::steady_clock::time_point;
+    TimePoint haltAt{};  // while a sound plays; the epoch when none does
+    std::unique_lock lock(state->mutex);
+    const auto hasWork = [&] {
+        return state->quit || state->asked != state->taken ||
+               (device.IsOpen() && state->playing == 0);
+    };
+    for (;;) {
+        state->idle = !device.IsOpen();
+        if (haltAt != TimePoint{}) {
+            state->wake.wait_until(lock, haltAt, hasWork);
+        } else {
+            state->wake.wait(lock, hasWork);
+        }
+        state->idle = false;
+        if (state->quit) break;
+        if (state->asked != state->taken) {
+            const std::uint64_t id = state->asked;
+            const std::string path = state->path;
+            state->taken = id;
+            lock.unlock();
+            std::uint32_t lengthMs = 0;
+            const bool playing = device.Play(path, id, lengthMs);
+            lock.lock();
+            haltAt = TimePoint{};
+            if (playing) {
+                haltAt = std::chrono::steady_clock::now() + PlayingLimit(lengthMs);
+            } else {
+                state->finished = std::max(state->finished, id);
+                state->ended.notify_all();
+            }
+        } else {
+            haltAt = TimePoint{};
+            lock.unlock();
+            device.Close();
+            lock.lock();
+        }
     }
-    LoadMixer()->ChannelFinished(nullptr);
-    LoadMixer()->CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    audioOpen_ = false;
+    lock.unlock();
+    device.Close();
 }
 
-void SdlPlatform::StopSound() {
-    if (!audioOpen_) {
-        return;
+}  // namespace
+
+// The game's side of the sound thread.
+class SoundThread {
+public:
+    SoundThread() : state_(std::make_shared<SoundState>()), thread_(RunSoundThread, state_) {}
+
+    // Asks for a sound, replacing any that plays; returns its number.
+    std::uint64_t Play(const std::string& path) {
+        const std::lock_guard lock(state_->mutex);
+        state_->path = path;
+        ++state_->asked;
+        state_->wake.notify_one();
+        return state_->asked;
     }
-    LoadMixer()->HaltChannel(-1);
-    if (chunk_ != nullptr) {
-        LoadMixer()->FreeChunk(chunk_);
-        chunk_ = nullptr;
+
+    // Waits until sound `id` has ended, was replaced or could not play.
+    void WaitEnded(std::uint64_t id) {
+        std::unique_lock lock(state_->mutex);
+        state_->ended.wait(lock, [&] { return state_->finished >= id; });
     }
-}
+
+    // Ends the thread. Waits only when it is idle; when it is busy with the device it is
+    // left to finish on its own, and false is returned: SDL must then stay up.
+    bool Finish() {
+        bool idle = false;
+        {
+            const std::lock_guard lock(state_->mutex);
+            state_->quit = true;
+            idle = state_->idle;
+            state_->wake.notify_one();
+        }
+        if (idle) {
+            thread_.join();
+        } else {
+            thread_.detach();
+        }
+        return idle;
+    }
+
+private:
+    std::shared_ptr<SoundState> state_;
+    std::thread thread_;
+};
+
+bool SdlPlatform::ShutdownSound() { return sound_ == nullptr || sound_->Finish(); }
 
 void SdlPlatform::PlaySound(const std::string& path, bool synchronous) {
-    // A missing file must not cost a device open.
-    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
-    if (file == nullptr) {
-        return;
+    if (sound_ == nullptr) {
+        sound_ = std::make_shared<SoundThread>();
     }
-    const Uint32 waveMs = WaveLengthMs(file);
-    StopSound();
-    if (!OpenAudio()) {
-        SDL_RWclose(file);
-        return;
+    const std::uint64_t id = sound_->Play(path);
+    if (synchronous) {
+        sound_->WaitEnded(id);
     }
-    // Halting posts "ended"; those posts belong to the old sound.
-    while (SDL_SemTryWait(soundEnded_) == 0) {}
-    chunk_ = LoadMixer()->LoadWAV_RW(file, 1);
-    if (chunk_ == nullptr || LoadMixer()->PlayChannelTimed(-1, chunk_, 0, -1) < 0) {
-        StopSound();
-        CloseAudio();
-        return;
-    }
-    if (!synchronous) {
-        return;  // the finished notice closes the device later
-    }
-    // Bounded by the sound's length, in case the device stalls and never finishes it.
-    const Uint32 limitMs = waveMs == 0 ? 10000 : std::min<Uint32>(waveMs, 600000) + 2000;
-    SDL_SemWaitTimeout(soundEnded_, limitMs);
-    StopSound();
-    CloseAudio();
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 # Real sound: with SDL's disk audio driver standing in for a sound card, the siren
 # plays through SDL2_mixer (loaded at the first sound) into a file, for its whole
-# length, synchronously; a missing file plays nothing and returns at once.
+# length, synchronously; a missing file plays nothing and returns at once; closing
+# while the siren still plays ends the program cleanly without waiting for it.
 source "$(dirname "$0")/common.bash"
 
 PROBE=$(dirname "$GAME")/tests/sound_probe
@@ -15,4 +16,8 @@ held=$("$PROBE" "$SOUND_DIR/siren.wav")
 rm -f "$WORK/audio.raw"
 held=$("$PROBE" "$WORK/no-such.wav")
 [[ $held -lt 100 && ! -s "$WORK/audio.raw" ]] || fail "a missing file held the program for $held ms"
+rm -f "$WORK/audio.raw"
+held=$("$PROBE" "$SOUND_DIR/siren.wav" async) || fail "closing while a sound played failed"
+[[ $held -lt 1500 ]] || fail "closing waited for the 2.5 s siren ($held ms)"
+[[ -s "$WORK/audio.raw" ]] || fail "the siren did not start before the close"
 echo "sound: ok"
