@@ -36,7 +36,7 @@ TEST(RecordScore, TakesTheFirstRowItReachesAndOpensEntryThereUnlessTheScoreIsZer
 }
 
 TEST(ScoreBoard, DrawsNamesAndDigitsInTheirCellsAtAFixedPitch) {
-    Game g(1, TableFile("JAZ 3232323| 0|k[?Q 0"));
+    Game g(1, TableFile("JAZ 3232323| 0") + "HighScoreName3=k0 QRSTU\n");
     FrmMain& f = g.form();
     const auto& sprites = f.frmGraphics;
     g.Click(T + 10, f.pctScores);
@@ -51,10 +51,12 @@ TEST(ScoreBoard, DrawsNamesAndDigitsInTheirCellsAtAFixedPitch) {
             EXPECT_TRUE(g.BoardShows(sprites.pctDigit["3232323"[i] - '0'], 177 + 22 * i, 80));
         EXPECT_TRUE(g.Pixel(10 + 83 + 11, 10 + 80 + 11) == 0 &&
                     g.Pixel(10 + 17 + 11, 10 + 103 + 11) == 0);
-        // Characters after "Z" and below "A" are empty letter cells.
-        for (int j = 0; j < 3; ++j)
-            EXPECT_TRUE(g.BoardShows(sprites.pctEmptyLetter, 17 + 22 * j, 126));
-        EXPECT_TRUE(g.BoardShows(sprites.pctAlpha['Q' - 'A'], 17 + 66, 126) && !f.EnteringName);
+        // Characters after "Z" and below "A" (a digit, a blank) are empty letter cells,
+        // and no more than seven are drawn.
+        for (int j = 0; j < 7; ++j)
+            EXPECT_TRUE(g.BoardShows(j < 3 ? sprites.pctEmptyLetter : sprites.pctAlpha[j + 13],
+                                     17 + 22 * j, 126));
+        EXPECT_TRUE(g.Pixel(10 + 17 + 154 + 2, 10 + 126 + 11) == 0 && !f.EnteringName);
     });
     EXPECT_EQ(g.Run(), Ended::ScriptSpent);
 }

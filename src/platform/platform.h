@@ -97,7 +97,8 @@ public:
     virtual std::string ProgramDir() = 0;
 };
 
-// $XDG_CONFIG_HOME, else $HOME/.config (no trailing '/'); empty when neither is known.
+// $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config (no trailing '/');
+// empty when neither is known.
 std::string UserConfigDir();
 
 }  // namespace platform

@@ -7,8 +7,9 @@ namespace platform {
 
 std::string UserConfigDir() {
     std::string dir;
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG rules ask.
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && *xdg != '\0') {
+    if (xdg != nullptr && *xdg == '/') {
         dir = xdg;
     } else {
         const char* home = std::getenv("HOME");

@@ -29,14 +29,14 @@ std::string SevenDigits(std::int32_t score) {
 }  // namespace
 
 // Loads the table and the sound setting. Called once by Form_Load. The rows are taken
-// in the stored order; a name is kept as stored, but for its first seven characters
-// (the board shows no more), and characters outside A to Z show as empty cells.
+// in the stored order; a name is kept whole, as stored, though the board shows no
+// more than its first seven characters, and those outside A to Z as empty cells.
 void FrmMain::GetRegistry() {
     WriteTrace("GetRegistry");
     scores::SettingsStore store(kApplication);
     store.Load();
     for (int row = 1; row <= game::kHighScoreRows; ++row) {
-        HighNames[row] = store.GetSetting(kSection, NameKey(row)).substr(0, kBoardLetters);
+        HighNames[row] = store.GetSetting(kSection, NameKey(row));
         HighScores[row] = ScoreFromText(store.GetSetting(kSection, ScoreKey(row), "0"));
     }
     const bool soundOn = store.GetSetting(kSection, "Sound") == "ON";
@@ -54,6 +54,8 @@ void FrmMain::SaveRegistry() {
         store.SaveSetting(kSection, ScoreKey(row), std::to_string(HighScores[row]));
     }
     store.SaveSetting(kSection, "Sound", SoundOn() ? "ON" : "OFF");
+    // A key that has a value keeps it: the file adds only what the game does not own.
+    store.Load();
     std::string error;
     if (!store.Save(error))
         std::cerr << "Frothwick: the high scores and the sound setting were not saved: " << error

@@ -135,11 +135,16 @@ std::string SettingsStore::Text() const {
     std::string text;
     const std::string* section = nullptr;
     for (const Entry& entry : entries_) {
+        const std::string line = entry.key + "=" + entry.value;
+        // The reader would cut a longer line in two. The game's own lines are far
+        // shorter: only a damaged file's indented line, which the reader gives under a
+        // shortened copy of the key above it, comes this long.
+        if (line.size() >= INI_MAX_LINE) continue;
         if (!section || Lower(*section) != Lower(entry.section)) {
             section = &entry.section;
             text += "[" + entry.section + "]\n";
         }
-        text += entry.key + "=" + entry.value + "\n";
+        text += line + "\n";
     }
     return text;
 }

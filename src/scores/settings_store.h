@@ -1,8 +1,10 @@
 // The per-user settings store: text values under application, section and key.
 //
 // An application's values live in <user config folder>/<application>/settings.ini,
-// one "Key=Value" line each under "[Section]" headers. The game reads the file once at
-// start-up and replaces it once at shutdown; in between the store is plain memory.
+// one "Key=Value" line each under "[Section]" headers (keys before the first header
+// belong to the section "", written back under "[]"). A store is plain memory between
+// Load and Save; Load adds only keys that have no value yet, so a store given its own
+// values first and then loaded keeps whatever else the file holds.
 // Section and key names match without regard to letter case, as on the system the
 // game was first made for; values are kept exactly as read (inih trims the blanks
 // around them).

@@ -2,6 +2,7 @@
 // been edited by hand, so whatever it holds must become something the board can show.
 #pragma once
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,13 +25,19 @@ inline std::int32_t ScoreFromText(const std::string& text) {
     return score;
 }
 
-// What a name in the table is stored as: its capital letters A to Z, at most as many
-// as the board shows. Anything else in a name can only have come from an edited file.
+// What a name in the table is written to the file as: the name as it stands, less
+// what a line of the file cannot give back. Control characters (CR, LF, NUL, tabs…)
+// are dropped; the reader ends a value at a ';' after a blank and trims the blanks
+// around it, so the name is cut and trimmed here the same way. A name read from the
+// file, or typed on the board, thus comes back from the next run exactly as it was.
 inline std::string NameForStore(const std::string& name) {
-    std::string letters;
+    std::string kept;
     for (const char c : name)
-        if (c >= 'A' && c <= 'Z' && letters.size() < kBoardLetters) letters += c;
-    return letters;
+        if (!std::iscntrl(static_cast<unsigned char>(c))) kept += c;
+    kept = kept.substr(0, kept.find(" ;"));
+    const std::size_t begin = kept.find_first_not_of(' ');
+    if (begin == std::string::npos) return {};
+    return kept.substr(begin, kept.find_last_not_of(' ') + 1 - begin);
 }
 
 }  // namespace scores
