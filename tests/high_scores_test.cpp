@@ -61,7 +61,7 @@ TEST(ScoreBoard, DrawsNamesAndDigitsInTheirCellsAtAFixedPitch) {
     EXPECT_EQ(g.Run(), Ended::ScriptSpent);
 }
 
-TEST(ScoreBoard, ClearEmptiesTheTableAtOnceTheFileAtTheEndAndRestartsAnEntryOnRowOne) {
+TEST(ScoreBoard, ClearEmptiesTheTableAndTheFileAtOnceAndRestartsAnEntryOnRowOne) {
     for (const bool entering : {false, true}) {
         Game g(1, TableFile("A 5000|B 4000|C 3000"));
         FrmMain& f = g.form();
@@ -70,7 +70,8 @@ TEST(ScoreBoard, ClearEmptiesTheTableAtOnceTheFileAtTheEndAndRestartsAnEntryOnRo
         g.Click(T + 30, f.pctClear);
         g.At(T + 40, [&] {
             EXPECT_TRUE(f.pctScoreBoard.Visible && f.EnteringName == entering &&
-                        g.Saved("HighScore1=5000"));
+                        g.Saved(entering ? "HighScore1=3500\nHighScoreName2=\nHighScore2=0\n"
+                                         : "HighScore1=0\nHighScoreName2=\nHighScore2=0\n"));
             EXPECT_TRUE(g.BoardShows(f.frmGraphics.pctDigit[entering ? 3 : 0], 177 + 66, 80));
             EXPECT_EQ(g.Pixel(10 + 17 + 11, 10 + 126 + 11), 0u);  // old row 3 wiped
         });
@@ -126,6 +127,25 @@ TEST(NameEntry, TheCursorStopsInColumnSevenAndBackspaceMovesItBack) {
          [&] { EXPECT_TRUE(shows(sprites.pctCursor, 6) && shows(sprites.pctEmptyLetter, 7)); });
     g.Key(T + 60, kKeyEnter);
     EXPECT_EQ(g.Run(), Ended::ProgramEnded);
+}
+
+// Nothing depends on a clean shutdown: a name entry and the sound setting are saved as
+// they change.
+TEST(Saving, ANameEntryOrTheSoundButtonIsInTheFileAtOnce) {
+    for (const char end : {'e', 'o', 's'}) {  // Enter, OK, the sound button
+        Game g(1, TableFile("A 5000"));
+        FrmMain& f = g.form();
+        g.At(T + 10, [&] { f.Score = 900; });
+        g.Click(T + 11, end == 's' ? f.pctSound : f.pctNew);
+        g.Key(T + 20, 'Q');
+        end == 'o' ? g.Click(T + 30, f.pctOk) : g.Key(T + 30, kKeyEnter);
+        g.At(T + 1000, [&] {
+            EXPECT_TRUE(end == 's' ? g.Saved("\nSound=ON\n")
+                                   : g.Saved("HighScoreName2=Q\nHighScore2=900\n"));
+        });
+        g.Click(T + 1001, f.pctExitIcon);
+        EXPECT_EQ(g.Run(), Ended::ProgramEnded);
+    }
 }
 
 }  // namespace

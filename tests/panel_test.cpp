@@ -2,12 +2,17 @@
 // and sound on/off.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "harness.h"
 
 namespace {
 
 using Box = forms::PictureBox FrmMain::*;
 
+// Each sequence is clicked during a game, and again in the two-second wait before it
+// starts (but those that begin with the pause/play button, hidden until then). Every
+// game starts through a name entry ended with Enter.
 TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
     struct Case {
         const char* what;
@@ -18,6 +23,7 @@ TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
               close = &FrmMain::pctAboutText2, minimise = &FrmMain::pctMinimizeIcon,
               scores = &FrmMain::pctScores;
     const Case cases[] = {
+        {"nothing", {}, false, false, true},
         {"pause", {action}, true, true, true},
         {"pause, play", {action, action}, false, false, true},
         {"minimise (then restore)", {minimise}, true, true, true},
@@ -30,31 +36,37 @@ TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
         {"scores, clear, OK", {scores, &FrmMain::pctClear, &FrmMain::pctOk}, false, false, true},
         {"pause, scores, OK", {action, scores, &FrmMain::pctOk}, false, true, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        test::Game g;
-        FrmMain& f = g.form();
-        std::uint64_t t = g.NewGame() + 3000;
-        for (const Box box : c.clicks) g.Click(t += 100, f.*box);
-        g.Send(t + 50, platform::EventType::Restored);
-        std::int32_t canY = 0;
-        std::vector<std::uint32_t> frame;
-        g.At(t + 100, [&] {
-            EXPECT_EQ(f.Paused, c.paused);
-            EXPECT_EQ(f.pctAction.Picture(),
-                      (c.playFace ? f.frmGraphics.pctPlay : f.frmGraphics.pctPause).Picture());
-            EXPECT_EQ(f.pctAction.ToolTipText(), c.playFace ? "Play" : "Pause");
-            EXPECT_EQ(f.pctAction.Visible, c.actionShown);
-            canY = f.CanY;
-            frame = g.platform.Frame();
-        });
-        g.At(t + 1100, [&] {
-            EXPECT_EQ(f.CanY == canY, c.paused);                    // nothing moves while paused...
-            EXPECT_TRUE(!c.paused || g.platform.Frame() == frame);  // ...and nothing is drawn
-        });
-        g.Click(t + 1200, f.pctExitIcon);
-        EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
-    }
+    for (const bool inWait : {false, true})
+        for (const Case& c : cases) {
+            if (inWait && !c.clicks.empty() && c.clicks[0] == action) continue;
+            SCOPED_TRACE(std::string(c.what) + (inWait ? " in the start wait" : ""));
+            test::Game g;
+            FrmMain& f = g.form();
+            f.Score = 900;
+            const std::uint64_t t0 = g.NewGame();
+            g.Key(t0 + 50, test::kKeyEnter);
+            std::uint64_t t = inWait ? t0 : t0 + 3000;
+            for (const Box box : c.clicks) g.Click(t += 100, f.*box);
+            g.Send(t + 50, platform::EventType::Restored);
+            t = std::max(t, t0 + 2500);
+            std::int32_t canY = 0;
+            std::vector<std::uint32_t> frame;
+            g.At(t + 100, [&] {
+                EXPECT_EQ(f.Paused, c.paused);
+                EXPECT_EQ(f.pctAction.Picture(),
+                          (c.playFace ? f.frmGraphics.pctPlay : f.frmGraphics.pctPause).Picture());
+                EXPECT_EQ(f.pctAction.ToolTipText(), c.playFace ? "Play" : "Pause");
+                EXPECT_EQ(f.pctAction.Visible, c.actionShown);
+                canY = f.CanY;
+                frame = g.platform.Frame();
+            });
+            g.At(t + 1100, [&] {
+                EXPECT_EQ(f.CanY == canY, c.paused);  // nothing moves while paused...
+                EXPECT_TRUE(!c.paused || g.platform.Frame() == frame);  // ...and nothing is drawn
+            });
+            g.Click(t + 1200, f.pctExitIcon);
+            EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
+        }
 }
 
 TEST(SoundButton, TogglesByPictureHandleNotByImageAndSoundsFollowIt) {

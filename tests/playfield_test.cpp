@@ -1,6 +1,7 @@
 // Start-up, dealing and drawing boards, the game loop, and the fall and landing of a can.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -139,6 +140,30 @@ TEST_F(Playfield, NewGameDuringAGameRunsItsOwnGameWithANewCanThenTheOldLoopEndsT
     g.At(t1 + 3001, [&] { EXPECT_TRUE(f.Lives == 3 && f.CanY == f.RowY[0] + 5 && !f.Paused); });
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
     EXPECT_TRUE(f.Lives == 0 && f.GameOver && !f.pctAction.Visible);
+}
+
+TEST(NewGameAgain, InTheStartWaitLeavesThatGameOnDisplayAndOffersItsScoreOnce) {
+    test::Game single(42);  // a seed deals the same game however it was started
+    single.NewGame();
+    single.Run();
+    for (const std::int32_t pending : {0, 5000}) {  // a double click; a pending score's entry
+        test::Game g(42);                           // ended at once, then New Game again
+        FrmMain& f = g.form();
+        f.Score = pending;
+        const std::uint64_t t0 = g.NewGame();
+        g.Key(t0 + 50, test::kKeyEnter);
+        g.Click(t0 + 100, f.pctNew);
+        EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
+        EXPECT_TRUE(f.Score == single.form().Score && f.GameOver && !f.EnteringName);
+        EXPECT_TRUE(g.ScoreShown() == single.ScoreShown() && g.BoardText() == single.BoardText());
+        g.Click(g.Now() + 10, f.pctQuit);  // offers that game's score, once
+        g.Key(g.Now() + 20, test::kKeyEnter);
+        EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
+        const auto rows = [&f](std::int32_t score) {
+            return std::count(f.HighScores.begin() + 1, f.HighScores.end(), score);
+        };
+        EXPECT_TRUE(rows(f.Score) == 1 && rows(5000) == (pending ? 1 : 0));
+    }
 }
 
 }  // namespace

@@ -51,6 +51,7 @@ public:
     std::int16_t EntryRow = 0;
     std::int16_t EntryColumn = 0;
     bool ActionWasVisible = false;
+    bool ScoreRecorded = false;  // the score on display has been offered to the table
 
     // The one random generator; Form_Load seeds it from the clock.
     game::Random Rnd;
@@ -97,6 +98,7 @@ public:
     void SaveRegistry();
     void ShowScoreBoard(bool entryMode, std::int16_t entryRow);
     void RecordScore();
+    void RecordScoreOnce();
     void pctScores_Click();
     void pctClear_Click();
     void pctOk_Click();
@@ -110,6 +112,8 @@ public:
     // ----- control panel (app/panel.cpp) -----
     void pctAction_Click();
     void pctSound_Click();
+    bool PauseFaceShown() const;
+    void ShowActionFace(bool paused);
     void HidePanel();
     void ShowPanel();
     bool SoundOn() const;

@@ -14,23 +14,25 @@ bool Shows(const forms::PictureBox& button, const forms::PictureBox& face) {
 // Click of pctAction; also called by the about panel and the minimise icon. The button
 // always shows what its next click does.
 void FrmMain::pctAction_Click() {
-    if (Shows(pctAction, frmGraphics.pctPause)) {
-        Paused = true;
-        pctAction.Picture = frmGraphics.pctPlay.Picture;
-        pctAction.ToolTipText = "Play";
-    } else {
-        Paused = false;
-        pctAction.Picture = frmGraphics.pctPause.Picture;
-        pctAction.ToolTipText = "Pause";
-    }
+    Paused = PauseFaceShown();
+    ShowActionFace(Paused);
 }
 
-// Click of pctSound. Stored only at shutdown; a sound already playing plays on.
+bool FrmMain::PauseFaceShown() const { return Shows(pctAction, frmGraphics.pctPause); }
+
+// The play face and "Play" while paused, else the pause face and "Pause".
+void FrmMain::ShowActionFace(bool paused) {
+    pctAction.Picture = (paused ? frmGraphics.pctPlay : frmGraphics.pctPause).Picture;
+    pctAction.ToolTipText = paused ? "Play" : "Pause";
+}
+
+// Click of pctSound. Saved at once; a sound already playing plays on.
 void FrmMain::pctSound_Click() {
     if (Shows(pctSound, frmGraphics.pctSoundOff))
         pctSound.Picture = frmGraphics.pctSoundOn.Picture;
     else
         pctSound.Picture = frmGraphics.pctSoundOff.Picture;
+    SaveRegistry();
 }
 
 // Clears the screen around the playfield for an overlay (about, high scores, cop).

@@ -11,6 +11,9 @@ using namespace game;
 void FrmMain::pctNew_Click() {
     for (forms::PictureBox& mug : pctLives) mug.Picture = frmGraphics.pctMug.Picture;
     Paused = false;
+    // The face of a running game from the click on: the minimise icon in the start
+    // wait then holds the new game, as it holds a running one.
+    ShowActionFace(false);
     pctFocus.SetFocus();
     TickDelay = kNewGameTickDelay;
     Lives = kLives;
@@ -18,18 +21,22 @@ void FrmMain::pctNew_Click() {
     CanFalling = false;
     KeyBusy = false;
     EnteringName = false;
-    RecordScore();
+    RecordScoreOnce();
     Delay(kNewGameWait);
     WaitWhileEnteringName();
-    // The score board paused the game, and Enter leaves it paused; a new game that
-    // showed the pause face while standing still would need two clicks to start.
-    Paused = false;
+    // A New Game clicked in these waits has played a whole game: its score and final
+    // board stay on display, for the next New Game or Exit to offer.
+    if (!ScoreRecorded) return;
     Score = 0;
+    ScoreRecorded = false;
     AddScore(0);
     NewBoard();
-    pctAction.Visible = true;
-    pctAction.Picture = frmGraphics.pctPause.Picture;
-    pctAction.ToolTipText = "Pause";
+    // An overlay opened in the wait (high scores, about) holds the game with the panel
+    // hidden; the pause/play button comes back when it closes.
+    if (pctNew.Visible)
+        pctAction.Visible = true;
+    else
+        ActionWasVisible = true;
     while (Lives != 0) {
         GameStep();
         Delay(TickDelay);

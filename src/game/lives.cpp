@@ -47,7 +47,7 @@ void FrmMain::pctQuit_Click() {
     CanFalling = false;
     KeyBusy = false;
     EnteringName = false;
-    RecordScore();
+    RecordScoreOnce();
     WaitWhileEnteringName();
     SetMousePointer(0);
     Unload();

@@ -44,9 +44,10 @@ void FrmMain::GetRegistry() {
     WriteTrace("EndRegistry");
 }
 
-// Stores the table and the sound setting, replacing what the file held. Called once,
-// by Form_Unload. A failure cannot stop the program from ending; it is told on
-// standard error, and the file of the previous run stays as it was.
+// Stores the table and the sound setting in the file, keeping every other value it
+// holds. Called by Form_Unload, and whenever the table or the sound setting changes,
+// so that nothing depends on a clean shutdown. A failure is told on standard error,
+// the file stays as it was and the game plays on.
 void FrmMain::SaveRegistry() {
     scores::SettingsStore store(kApplication);
     for (int row = 1; row <= game::kHighScoreRows; ++row) {
@@ -118,7 +119,7 @@ void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
 
 // Offers Score to the table: it takes the first row whose score it reaches, the rows
 // below move down and the last one is lost. A non-zero score then opens name entry.
-// Called by New Game and Exit with the last game's score, and by Clear during entry.
+// Called through RecordScoreOnce by New Game and Exit, and by Clear during entry.
 void FrmMain::RecordScore() {
     for (std::int16_t row = 1; row <= game::kHighScoreRows; ++row) {
         if (Score < HighScores[row]) continue;
@@ -133,10 +134,18 @@ void FrmMain::RecordScore() {
     }
 }
 
+// New Game and Exit offer the last game's score; a score offered already (a second
+// New Game click in the start wait) is not offered again.
+void FrmMain::RecordScoreOnce() {
+    if (ScoreRecorded) return;
+    ScoreRecorded = true;
+    RecordScore();
+}
+
 void FrmMain::pctScores_Click() { ShowScoreBoard(false, 0); }
 
-// Empties the table in memory; the store follows at shutdown. During name entry the
-// current score is entered afresh, on row 1.
+// Empties the table, and the file with it. During name entry the current score is
+// entered afresh, on row 1.
 void FrmMain::pctClear_Click() {
     for (int row = 1; row <= game::kHighScoreRows; ++row) {
         HighNames[row].clear();
@@ -146,12 +155,15 @@ void FrmMain::pctClear_Click() {
         RecordScore();
     else
         ShowScoreBoard(false, 0);
+    SaveRegistry();
 }
 
-// Closes the board, also in the middle of name entry (the letters typed stay), and
-// lets a game that was running go on.
+// Closes the board, also in the middle of name entry (the letters typed stay, and are
+// saved), and lets a game that was running go on.
 void FrmMain::pctOk_Click() {
+    const bool nameTyped = EnteringName;
     EnteringName = false;
     CloseScoreBoard();
     Paused = false;
+    if (nameTyped) SaveRegistry();
 }

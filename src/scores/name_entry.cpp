@@ -23,14 +23,19 @@ void PaintEntryCell(FrmMain& form, const forms::StdPicture& sprite, std::int16_t
 
 }  // namespace
 
-// Handles one key of the entry: Enter ends it, a letter is added while fewer than six
-// have been typed, Backspace takes the last one back; every other key is ignored.
+// Handles one key of the entry: Enter ends it and saves the table, a letter is added
+// while fewer than six have been typed, Backspace takes the last one back; every
+// other key is ignored.
 void FrmMain::NameEntryKeyDown(std::int16_t keyCode) {
     std::string& name = HighNames[EntryRow];
     if (keyCode == kKeyEnter) {
         EnteringName = false;
         EraseEntryCursor();
         CloseScoreBoard();
+        // The board held the game; the game goes on unless the player held it too
+        // (the minimise icon during the entry leaves the play face).
+        if (PauseFaceShown()) Paused = false;
+        SaveRegistry();
     } else if (TypesLetter(keyCode)) {
         if (EntryColumn >= kLastLetterColumn) return;
         const char letter = static_cast<char>(keyCode >= 'a' ? keyCode - 'a' + 'A' : keyCode);

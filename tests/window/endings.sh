@@ -1,0 +1,44 @@
+# What the player made outlives every ending: a name entry is saved as it ends, so a
+# kill, or the display going away, a second later loses nothing.
+source "$(dirname "$0")/common.bash"
+
+SETTINGS=$XDG_CONFIG_HOME/FrothwickPro/settings.ini
+
+# Turns sound on, plays until the score is above 0 and types BOB for it into row 1.
+enter_name() {
+    click 520 226                       # Sound On/Off
+    click 486 192                       # New Game
+    sleep 2.6
+    keys space                          # drop the first can: a score above 0
+    sleep 1
+    click 486 192                       # New Game again: the score earns row 1
+    sleep 0.5
+    keys b o b Return
+    sleep 1
+}
+
+# Waits for the program to end; the name, its score and the sound setting must be saved.
+expect_kept() {  # what ended the program
+    timeout 10 tail --pid="$GAME_PID" -f /dev/null || fail "the program outlived $1"
+    wait "$GAME_PID" || true
+    grep -qx 'HighScoreName1=BOB' "$SETTINGS" && grep -q '^HighScore1=[1-9]' "$SETTINGS" &&
+        grep -qx 'Sound=ON' "$SETTINGS" || fail "after $1 the file holds: $(cat "$SETTINGS" 2>&1)"
+    rm "$SETTINGS"
+}
+
+start_game
+enter_name
+kill -KILL "$GAME_PID"
+expect_kept "SIGKILL"
+
+# A display of its own, to take away.
+trap 'kill "${GAME_PID:-}" "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$WORK"' EXIT
+Xvfb -displayfd 3 -screen 0 800x600x24 3>"$WORK/display" 2>/dev/null &
+XVFB_PID=$!
+for _ in $(seq 50); do [[ -s "$WORK/display" ]] && break; sleep 0.1; done
+OWN_DISPLAY=:$(cat "$WORK/display")
+DISPLAY=$OWN_DISPLAY start_game
+DISPLAY=$OWN_DISPLAY enter_name
+kill "$XVFB_PID"
+expect_kept "the display going away"
+echo "endings: ok"
