@@ -82,10 +82,12 @@ public:
     virtual void SetHandCursor(const Image& image, int hotX, int hotY) = 0;
     virtual void SetCursor(Cursor cursor) = 0;
 
-    // Which window points the system may drag the window by (its own move loop, left button).
+    // Which window points the window may be dragged by. Where the platform cannot move
+    // its window itself (Wayland), the system's move loop takes the left button there.
     virtual void SetDragArea(std::function<bool(int x, int y)> draggable) = 0;
     // Moves the window with the pointer until the given button is released; returns after
-    // the move. Used for presses the system's move does not take (other buttons).
+    // the move, or at once when the button is already up. Used for every press the
+    // system's move does not take.
     virtual void DragWindow(int button) = 0;
 
     // Plays a WAV file. A new sound replaces the one playing. Synchronous returns when the

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstring>
 
 #include <SDL.h>
 
@@ -257,11 +258,15 @@ void SdlPlatform::SetCursor(Cursor cursor) {
     }
 }
 
+// On X11 every drag is the game's own move loop (DragWindow), which follows the
+// pointer exactly, holds the game, and starts no move once the button is up. A
+// Wayland window cannot place itself: there the left button's drag is the system's.
 void SdlPlatform::ApplyDragArea() {
     if (window_ == nullptr) {
         return;
     }
-    if (dragArea_.draggable) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (dragArea_.draggable && (driver == nullptr || std::strcmp(driver, "x11") != 0)) {
         SDL_SetWindowHitTest(window_, HitTest, &dragArea_);
     } else {
         SDL_SetWindowHitTest(window_, nullptr, nullptr);

@@ -1,7 +1,7 @@
-# Under a real window manager (openbox): dragging the background with the left button
-# (the system's own move) and with the right one moves the window by exactly the
-# pointer's way; the minimise icon pauses a running game and iconifies the window;
-# restored, it comes back borderless with the game paused.
+# Under a real window manager (openbox): dragging the background with the left or the
+# right button moves the window by exactly the pointer's way, and holds a running game;
+# a quick click on the background moves nothing; the minimise icon pauses a running
+# game and iconifies the window; restored, it comes back borderless with the game paused.
 source "$(dirname "$0")/common.bash"
 
 openbox >/dev/null 2>&1 &
@@ -27,6 +27,19 @@ drag 3 -80 -30
 click 486 192                           # New Game
 screenshot 2.6
 running=$(region 486 108 32 32)         # the pause face
+
+xdotool mousemove $((WX + 200)) $((WY + 420)) mousedown 1
+screenshot 0.3
+held=$(region 14 73 388 328)            # the playfield
+screenshot 1.5
+xdotool mouseup 1
+[[ "$(region 14 73 388 328)" == "$held" ]] || fail "the game played on during a left drag"
+
+xdotool mousemove $((WX + 200)) $((WY + 420)) click 1 sleep 0.3 mousemove $((WX + 300)) $((WY + 300))
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$WID")"
+[[ $X -eq $WX && $Y -eq $WY ]] || fail "after a quick click the window followed the pointer"
+
 click 552 24                            # the minimise icon
 state_is() { xprop -id "$WID" WM_STATE | grep -q "$1"; }
 wait_for state_is Iconic || fail "the window was not minimised"
