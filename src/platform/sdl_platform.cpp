@@ -2,7 +2,9 @@
 // the program's own folder.
 #include "platform/sdl_platform.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 
@@ -34,6 +36,43 @@ private:
     std::optional<std::string> old_;
 };
 
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// SDL falls back to a driver that shows nothing when no display can be reached.
+bool ShowsNothing(const char* driver) {
+    return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
+           std::strcmp(driver, "dummy") == 0;
+}
+
+// What is missing when SDL found no display: the variables that name one, or the
+// displays they name.
+std::string NoDisplay() {
+    std::string named;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"})
+        if (IsSet(variable))
+            named +=
+                std::string(named.empty() ? "" : ", ") + variable + "=" + std::getenv(variable);
+    return named.empty() ? "no X11 or Wayland display (neither DISPLAY nor WAYLAND_DISPLAY is set)"
+                         : "no X11 or Wayland display (cannot connect to " + named + ")";
+}
+
+// A hang-up (the terminal the game was started from closes) ends the game as a close
+// request does: passed on as SIGTERM, which SDL turns into one.
+void OnHangUp(int) { std::raise(SIGTERM); }
+
+// Unless SIGHUP was given a meaning already (nohup ignores it).
+void CloseOnHangUp() {
+    struct sigaction current {};
+    if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
+    struct sigaction hangUp {};
+    hangUp.sa_handler = OnHangUp;
+    sigemptyset(&hangUp.sa_mask);
+    sigaction(SIGHUP, &hangUp, nullptr);
+}
+
 }  // namespace
 
 SdlPlatform::SdlPlatform() {
@@ -54,9 +93,15 @@ SdlPlatform::SdlPlatform() {
         // so that input method gets an empty table.
         const TemporaryEnvironment noComposeTable("XCOMPOSEFILE", "/dev/null");
         if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-            throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
+            throw std::runtime_error(std::string("no video (") + SDL_GetError() + ")");
         }
     }
+    // A game nobody can see would run forever; only a user who asked for such a
+    // driver gets one.
+    if (!IsSet("SDL_VIDEODRIVER") && ShowsNothing(SDL_GetCurrentVideoDriver())) {
+        throw std::runtime_error(NoDisplay());
+    }
+    CloseOnHangUp();
     // SDL starts text input (and an input method connection) by default; the game
     // only reads key codes.
     SDL_StopTextInput();

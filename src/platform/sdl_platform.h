@@ -33,7 +33,8 @@ struct SdlDragArea {
 
 class SdlPlatform : public Platform {
 public:
-    // Initialises SDL's video subsystem; throws std::runtime_error when that fails.
+    // Initialises SDL's video subsystem. Throws std::runtime_error, saying what is
+    // missing, when that fails or finds no display to show a window on.
     SdlPlatform();
     ~SdlPlatform() override;
     SdlPlatform(const SdlPlatform&) = delete;

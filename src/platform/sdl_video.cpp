@@ -28,7 +28,7 @@ void SdlPlatform::OpenWindow(const std::string& caption, int w, int h) {
     window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                w * scale_, h * scale_, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (window_ == nullptr) {
-        throw std::runtime_error(std::string("SDL window: ") + SDL_GetError());
+        throw std::runtime_error(std::string("no window (") + SDL_GetError() + ")");
     }
     if (pendingIcon_ != nullptr) {
         SDL_SetWindowIcon(window_, pendingIcon_);

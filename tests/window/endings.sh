@@ -1,5 +1,6 @@
-# What the player made outlives every ending: a name entry is saved as it ends, so a
-# kill, or the display going away, a second later loses nothing.
+# What the player made outlives every ending: a hang-up (the terminal the game was
+# started from closes) saves and ends it as a close request does; a name entry is saved
+# as it ends, so a kill, or the display going away, a second later loses nothing.
 source "$(dirname "$0")/common.bash"
 
 SETTINGS=$XDG_CONFIG_HOME/FrothwickPro/settings.ini
@@ -25,6 +26,15 @@ expect_kept() {  # what ended the program
         grep -qx 'Sound=ON' "$SETTINGS" || fail "after $1 the file holds: $(cat "$SETTINGS" 2>&1)"
     rm "$SETTINGS"
 }
+
+start_game
+click 486 192                           # New Game
+sleep 3
+kill -HUP "$GAME_PID"
+timeout 10 tail --pid="$GAME_PID" -f /dev/null || fail "a hang-up did not end the program"
+wait "$GAME_PID" || fail "after a hang-up the program ended with status $?"
+grep -qx 'Sound=OFF' "$SETTINGS" || fail "a hang-up saved nothing"
+rm "$SETTINGS"
 
 start_game
 enter_name
