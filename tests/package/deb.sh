@@ -3,7 +3,7 @@
 # - it depends on the package of every library the program loads by name at run time;
 # - its sounds play through that mixer library;
 # - its game, started through /usr/games from an unrelated folder, finds its own folder,
-#   opens its window with the artwork decoded, and ends cleanly on a close request.
+#   opens its window with the artwork in place, and ends cleanly on a close request.
 # Usage: deb.sh <built game, beside its build tree> <send_close> <package.deb>
 source "$(dirname "$0")/../window/common.bash"
 
@@ -43,7 +43,7 @@ screenshot 0.5
 while read -r picture x y backdrop; do
     size=$(identify -format '%w %h' "$SOURCE_DIR/assets/$picture")
     expected=$(convert "$SOURCE_DIR/assets/$picture" -background "#$backdrop" -flatten -depth 8 rgb:- | md5sum)
-    [[ "$(region "$x" "$y" $size)" == "$expected" ]] || fail "$picture is not shown as decoded"
+    [[ "$(region "$x" "$y" $size)" == "$expected" ]] || fail "$picture is not shown as ImageMagick decodes it"
 done <<'EOF'
 logo.gif 74 16 F0F0F0
 new.gif 470 176 3A2414
