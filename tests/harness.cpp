@@ -119,7 +119,9 @@ std::string Game::SettingsText() const {
     return ::testing::AssertionFailure() << "no \"" << part << "\" in\n" << text;
 }
 
-bool Game::FrameShows(const forms::Image& picture, int x, int y) const {
+bool Game::Shows(const forms::PictureBox& sprite, int x, int y) {
+    form().Present();
+    const forms::Image& picture = *sprite.Picture();
     for (int py = 0; py < picture.height; ++py)
         for (int px = 0; px < picture.width; ++px) {
             const std::uint32_t p =
@@ -127,11 +129,6 @@ bool Game::FrameShows(const forms::Image& picture, int x, int y) const {
             if ((p >> 24) && (p & 0xFFFFFF) != Pixel(x + px, y + py)) return false;
         }
     return true;
-}
-
-bool Game::Shows(const forms::PictureBox& sprite, int x, int y) {
-    form().Present();
-    return FrameShows(*sprite.Picture(), x, y);
 }
 
 std::string Game::ScoreShown() {

@@ -72,9 +72,8 @@ public:
 
     // Pixel (x, y) of the last frame shown, 0xRRGGBB.
     std::uint32_t Pixel(int x, int y) const { return platform.PixelAt(x, y); }
-    // True when the frame shows exactly the picture at (x, y) (transparent pixels skipped).
-    bool FrameShows(const forms::Image& picture, int x, int y) const;
-    // Presents what was drawn, then tells whether the window shows sprite's picture at (x, y).
+    // Presents what was drawn, then tells whether the window shows sprite's picture at (x, y)
+    // (its transparent pixels skipped).
     bool Shows(const forms::PictureBox& sprite, int x, int y);
     // True when the high-score board shows sprite at board pixel (x, y).
     bool BoardShows(const forms::PictureBox& sprite, int x, int y) {

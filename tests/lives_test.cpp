@@ -61,7 +61,7 @@ TEST(CopEvent, ShowsTheCopAloneThroughTheSirenAndFourSecondsMoreThenCostsALife) 
         const auto copAlone = [&] {
             // 320 × 200 pixels, centred between the frame lines in whole twips.
             EXPECT_TRUE(f.pctSpecial.Left == 715 && f.pctSpecial.Top == 2047);
-            EXPECT_TRUE(g.FrameShows(*f.frmGraphics.pctCop.Picture(), 48, 136));
+            EXPECT_TRUE(g.Shows(f.frmGraphics.pctCop, 48, 136));
             EXPECT_TRUE(!f.pctNew.Visible && !f.lineLeft.Visible && !f.pctScore[0].Visible);
             EXPECT_TRUE(f.pctLogo.Visible && f.Lives == lives);
         };

@@ -105,13 +105,6 @@ TEST(Landing, OnTheFloorOrOnAStackTheCanSnapsIntoItsCellForTwiceItsRow) {
     }
 }
 
-TEST_F(GameStep, ANewCanOnAnOccupiedRowOneLandsAtOnceForNoPoints) {
-    g.SetBoard("121212121212" + std::string(14, '|'));
-    f.GameStep();
-    const int column = (f.CanX - f.ColumnX[0]) / 32;
-    EXPECT_TRUE(!f.CanFalling && f.Board[0][column] == f.CanKind + 1 && f.Score == 0);
-}
-
 TEST_F(Playfield, NewGameStartsAfterTwoSecondsWithFullMugsThePauseFaceAndTheFallStepItHad) {
     f.pctLives[1].Picture = f.frmGraphics.pctEmptyMug.Picture;
     f.FallStep = 7;  // a second game goes on at the speed the first one reached
