@@ -40,6 +40,7 @@ TEST_F(LoseLife, TheLastLifeEndsTheGameLoopAfterItsWaitAndBringsThePanelBack) {
         f.CanFalling = false;
         g.SetBoard(kFullTop);
     });
+    g.platform.StopAt(t0 + 10'000);  // a game left paused would wait for ever
     EXPECT_EQ(g.Run(), Ended::ScriptSpent);
     // The step at +2090 loses the life (500 ms), then the loop waits 90 ms more and ends.
     EXPECT_EQ(g.Now(), t0 + 2090 + 500 + 90);

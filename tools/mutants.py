@@ -30,6 +30,8 @@ BUILD_TIMEOUT_S = 900
 # it is listed but not counted.
 MUTANTS = [
     # --- playfield and game loop ---
+    ("game/game_loop.cpp", "TickDelay = kNewGameTickDelay;\n    Lives", "TickDelay = kNewGameTickDelay;\n    FallStep = kStartFallStep;\n    Lives",
+     "a new game forgets the speed the last one reached"),
     ("game/game_loop.cpp", "    CanFalling = false;\n    KeyBusy = false;\n    EnteringName = false;\n    RecordScore();",
      "    KeyBusy = false;\n    EnteringName = false;\n    RecordScore();",
      "a New Game during a game leaves the old can falling on the new board"),
