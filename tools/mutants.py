@@ -32,8 +32,8 @@ MUTANTS = [
     # --- playfield and game loop ---
     ("game/game_loop.cpp", "TickDelay = kNewGameTickDelay;\n    Lives", "TickDelay = kNewGameTickDelay;\n    FallStep = kStartFallStep;\n    Lives",
      "a new game forgets the speed the last one reached"),
-    ("game/game_loop.cpp", "    CanFalling = false;\n    KeyBusy = false;\n    EnteringName = false;\n    RecordScore();",
-     "    KeyBusy = false;\n    EnteringName = false;\n    RecordScore();",
+    ("game/game_loop.cpp", "    CanFalling = false;\n    KeyBusy = false;\n    EnteringName = false;\n    RecordScoreOnce();",
+     "    KeyBusy = false;\n    EnteringName = false;\n    RecordScoreOnce();",
      "a New Game during a game leaves the old can falling on the new board"),
     ("game/game_loop.cpp", "    ShowPanel();\n    pctAction.Visible = false;", "    pctAction.Visible = false;",
      "a game that ends while the panel is hidden leaves the panel hidden"),
@@ -186,9 +186,9 @@ MUTANTS = [
     ("scores/name_entry.cpp", "    pctClear.Visible = false;\n", "",
      "the Clear button stays after the board has closed"),
     # --- control panel ---
-    ("app/panel.cpp", "pctAction.ToolTipText = \"Play\";", "pctAction.ToolTipText = \"Pause\";",
+    ("app/panel.cpp", "paused ? \"Play\" : \"Pause\"", "\"Pause\"",
      "the paused game's button says Pause"),
-    ("app/panel.cpp", "        Paused = true;\n", "",
+    ("app/panel.cpp", "    Paused = PauseFaceShown();\n", "",
      "the pause button does not pause"),
     ("app/panel.cpp", "&pctAction, &pctAbout, &pctNew}", "&pctAction, &pctNew}",
      "About stays on screen over the high-score board"),
