@@ -3,9 +3,11 @@
 # The deadlines are generous: the first start on a fresh machine builds font and
 # library caches, and ctest may run other tests beside this one on two busy cores.
 
-# Re-run the calling script inside its own X server when there is none yet.
+# Re-run the calling script inside its own X server when there is none yet. The search
+# for a free display starts at a random number: two test runs starting at once on one
+# machine would otherwise both pick :99.
 if [[ -z "${FROTHWICK_UNDER_XVFB:-}" ]]; then
-    FROTHWICK_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 ${XVFB_SCREEN:-1024x768x24}" bash "$0" "$@"
+    FROTHWICK_UNDER_XVFB=1 exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 ${XVFB_SCREEN:-1024x768x24}" bash "$0" "$@"
 fi
 set -euo pipefail
 
