@@ -44,8 +44,8 @@ public:
     bool Paused = false;
     std::array<std::string, game::kHighScoreRows + 1> HighNames;  // rows 1..10, best first
     std::array<std::int32_t, game::kHighScoreRows + 1> HighScores{};
-    std::array<std::int32_t, game::kHighScoreRows + 1>
-        LetterX{};  // board pixel x of letter columns 1..7
+    // Board pixel x of the name's letter columns 1..7 (sized like the rows, as designed).
+    std::array<std::int32_t, game::kHighScoreRows + 1> LetterX{};
     std::array<std::int32_t, game::kHighScoreRows + 1> RowTop{};  // board pixel y of rows 1..10
     bool EnteringName = false;
     std::int16_t EntryRow = 0;
