@@ -8,6 +8,8 @@
 
 namespace test {
 
+using namespace game;
+
 std::string Field(const std::string& rows) {
     std::vector<std::string> lines(1);
     for (const char c : rows)
@@ -16,9 +18,9 @@ std::string Field(const std::string& rows) {
         else
             lines.back() += c;
     if (rows.empty()) lines.clear();
-    lines.insert(lines.begin(), 16 - lines.size(), "");
+    lines.insert(lines.begin(), kVisibleRows - lines.size(), "");
     std::string text;
-    for (std::string& line : lines) text += line.append(12 - line.size(), '.') + '\n';
+    for (std::string& line : lines) text += line.append(kVisibleColumns - line.size(), '.') + '\n';
     return text;
 }
 
@@ -153,11 +155,11 @@ bool Game::MugsShow(int lives) {
 
 void Game::StartOnEmptyBoard(int lives) {
     FrmMain& f = form();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kLives; ++i)
         f.pctLives[i].Picture =
             (i < lives ? f.frmGraphics.pctMug : f.frmGraphics.pctEmptyMug).Picture;
     f.Lives = static_cast<std::int16_t>(lives);
-    f.TickDelay = 90;
+    f.TickDelay = kNewGameTickDelay;
     f.GameOver = false;
     f.CanFalling = false;
     f.Score = 0;
@@ -167,13 +169,14 @@ void Game::StartOnEmptyBoard(int lives) {
 void Game::SetBoard(const std::string& rows) {
     FrmMain& f = form();
     const std::string text = Field(rows);
-    for (int r = 0; r <= 16; ++r)
-        for (int c = 0; c <= 12; ++c) {
-            const char cell = r < 16 && c < 12 ? text[r * 13 + c] : '.';
+    for (int r = 0; r < kGridRows; ++r)
+        for (int c = 0; c < kGridColumns; ++c) {
+            const char cell =
+                r <= kFloorRow && c <= kLastColumn ? text[r * (kVisibleColumns + 1) + c] : '.';
             const auto obstacle = std::string("TMBS").find(cell);
             f.Board[r][c] =
-                static_cast<std::int16_t>(cell == '.'                     ? 0
-                                          : obstacle != std::string::npos ? 500 + obstacle
+                static_cast<std::int16_t>(cell == '.'                     ? kEmptyCell
+                                          : obstacle != std::string::npos ? kObstacleTop + obstacle
                                                                           : cell - '0');
             f.BoardFrame[r][c] = 0;
         }
@@ -182,10 +185,10 @@ void Game::SetBoard(const std::string& rows) {
 
 std::string Game::BoardText() {
     std::string text;
-    for (int r = 0; r <= 15; ++r, text += '\n')
-        for (int c = 0; c <= 11; ++c) {
+    for (int r = 0; r <= kFloorRow; ++r, text += '\n')
+        for (int c = 0; c <= kLastColumn; ++c) {
             const int code = form().Board[r][c];
-            text += code >= 500 ? "TMBS"[code - 500] : ".123456"[code];
+            text += code >= kObstacleTop ? "TMBS"[code - kObstacleTop] : ".123456"[code];
         }
     return text;
 }

@@ -77,8 +77,8 @@ TEST_F(Layout, EveryControlWhereItBelongsWithItsTooltipAndPointerAndTheScreenItO
     }
     // The screen it opens on: an empty playfield in its red frame, the controls shown.
     EXPECT_TRUE(g.platform.FrameWidth() == 599 && g.platform.FrameHeight() == 436 && FrameShown(g));
-    for (int r = 0; r <= 15; ++r)
-        for (int c = 0; c <= 11; ++c)
+    for (int r = 0; r <= game::kFloorRow; ++r)
+        for (int c = 0; c <= game::kLastColumn; ++c)
             EXPECT_TRUE(g.Shows(f.pctEmptyBeer, 17 + 32 * c, 80 + 20 * r));
     EXPECT_TRUE(g.Pixel(456, 328) == 0 && g.Pixel(556, 347) == 0);  // the black focus box
     for (const Control& c : Controls(f))  // a digit's left edge lies under its left neighbour

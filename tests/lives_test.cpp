@@ -49,7 +49,7 @@ TEST_F(LoseLife, TheLastLifeEndsTheGameLoopAfterItsWaitAndBringsThePanelBack) {
 
 TEST(CopEvent, ShowsTheCopAloneThroughTheSirenAndFourSecondsMoreThenCostsALife) {
     std::uint64_t copSeed = 1;  // a seed whose first draw brings the cop
-    for (game::Random dice; dice.Seed(copSeed), dice.Pick(5000) != 1;) ++copSeed;
+    for (game::Random dice; dice.Seed(copSeed), dice.Pick(game::kCopOdds) != 1;) ++copSeed;
     for (const bool sound : {true, false}) {
         SCOPED_TRACE(sound);
         const std::int16_t lives = sound ? 3 : 1;

@@ -69,13 +69,14 @@ TEST(Clearing, LandingsClearTwoByThreeBlocksAndNothingElse) {
         EXPECT_EQ(g.BoardText(), Field(c.after));
         EXPECT_EQ(f.Score, c.points);
         EXPECT_EQ(Burps(g), c.burps);
-        for (int r = 0; r <= 15; ++r)
-            for (int col = 0; col <= 11; ++col) {
+        for (int r = 0; r <= game::kFloorRow; ++r)
+            for (int col = 0; col <= game::kLastColumn; ++col) {
                 const int code = f.Board[r][col];
-                const auto& sprite = code == 0 ? f.pctEmptyBeer
-                                     : code >= 500
-                                         ? f.frmGraphics.pctObject[code - 500]
-                                         : f.pctBeer[(code - 1) * 8 + f.BoardFrame[r][col]];
+                const auto& sprite =
+                    code == game::kEmptyCell ? f.pctEmptyBeer
+                    : code >= game::kObstacleTop
+                        ? f.frmGraphics.pctObject[code - game::kObstacleTop]
+                        : f.pctBeer[game::CanSprite(code - 1, f.BoardFrame[r][col])];
                 ASSERT_TRUE(g.Shows(sprite, f.ColumnX[col], f.RowY[r])) << r << "," << col;
             }
     }

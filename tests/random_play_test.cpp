@@ -6,35 +6,41 @@
 #include <random>
 
 #include "harness.h"
+#include "scores/stored_values.h"
 
 namespace {
 
 using platform::Event;
 using platform::EventType;
+using namespace game;
 
 void ExpectSane(FrmMain& f) {
-    for (int r = 0; r <= 16; ++r)
-        for (int c = 0; c <= 12; ++c) {
+    for (int r = 0; r < kGridRows; ++r)
+        for (int c = 0; c < kGridColumns; ++c) {
             const int code = f.Board[r][c];
-            const bool inside = r < 16 && c < 12;  // the rest is outside the playfield
-            ASSERT_TRUE(code == 0 ||
-                        (inside && ((code >= 1 && code <= 6) || (code >= 500 && code <= 503))))
+            const bool inside = r <= kFloorRow && c <= kLastColumn;  // else outside the playfield
+            ASSERT_TRUE(code == kEmptyCell ||
+                        (inside && ((code >= 1 && code <= kCanKinds) ||
+                                    (code >= kObstacleTop && code <= kObstacleSingle))))
                 << "Board(" << r << ", " << c << ") = " << code;
-            ASSERT_TRUE(f.BoardFrame[r][c] >= 0 && f.BoardFrame[r][c] <= 7);
+            ASSERT_TRUE(f.BoardFrame[r][c] >= 0 && f.BoardFrame[r][c] < kRollFrames);
         }
-    ASSERT_TRUE(f.Score >= 0 && f.Score <= 9'999'999 && f.Lives >= 0 && f.Lives <= 3);
-    ASSERT_TRUE(f.CanKind >= 0 && f.CanKind <= 5 && f.CanFrame >= 0 && f.CanFrame <= 7);
-    ASSERT_TRUE(f.FallStep >= 5 && f.FallStep <= f.CellHeight) << f.FallStep;
+    ASSERT_TRUE(f.Score >= 0 && f.Score <= scores::kHighestScore && f.Lives >= 0 &&
+                f.Lives <= kLives);
+    ASSERT_TRUE(f.CanKind >= 0 && f.CanKind < kCanKinds && f.CanFrame >= 0 &&
+                f.CanFrame < kRollFrames);
+    ASSERT_TRUE(f.FallStep >= kStartFallStep && f.FallStep <= f.CellHeight) << f.FallStep;
     ASSERT_FALSE(f.TickBusy || f.KeyBusy);  // events come between steps and key actions
     if (f.CanFalling) {
-        ASSERT_TRUE(!f.GameOver && f.CanY >= f.RowY[0] && f.CanY <= f.RowY[15]);
+        ASSERT_TRUE(!f.GameOver && f.CanY >= f.RowY[0] && f.CanY <= f.RowY[kFloorRow]);
     }
     if (f.EnteringName) {
-        ASSERT_TRUE(f.pctScoreBoard.Visible && f.EntryRow >= 1 && f.EntryRow <= 10);
+        ASSERT_TRUE(f.pctScoreBoard.Visible && f.EntryRow >= 1 && f.EntryRow <= kHighScoreRows);
         ASSERT_EQ(f.HighNames[f.EntryRow].size() + 1, static_cast<std::size_t>(f.EntryColumn));
         ASSERT_LE(f.EntryColumn, 7);
     }
-    for (int row = 1; row < 10; ++row) ASSERT_GE(f.HighScores[row], f.HighScores[row + 1]);
+    for (int row = 1; row < kHighScoreRows; ++row)
+        ASSERT_GE(f.HighScores[row], f.HighScores[row + 1]);
 }
 
 // Plays one seed for the given virtual minutes; returns how many events were checked.
