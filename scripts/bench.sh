@@ -11,7 +11,7 @@ BUILD=${1:-build}
 BUILD=$(cd "$BUILD" && pwd)
 
 if [[ -z "${FROTHWICK_UNDER_XVFB:-}" ]]; then
-    FROTHWICK_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$BUILD"
+    FROTHWICK_UNDER_XVFB=1 exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" bash "$0" "$BUILD"
 fi
 
 GAME=$BUILD/frothwick

@@ -5,9 +5,12 @@
 
 # Re-run the calling script inside its own X server when there is none yet. The search
 # for a free display starts at a random number: two test runs starting at once on one
-# machine would otherwise both pick :99.
+# machine would otherwise both pick :99. The server must not reset when its last
+# client leaves: a reset drops any client that connected meanwhile, so a game started
+# just after xdotool, import or the sound probe disconnect could find no display.
 if [[ -z "${FROTHWICK_UNDER_XVFB:-}" ]]; then
-    FROTHWICK_UNDER_XVFB=1 exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 ${XVFB_SCREEN:-1024x768x24}" bash "$0" "$@"
+    FROTHWICK_UNDER_XVFB=1 exec xvfb-run -n $((100 + RANDOM % 800)) -a \
+        -s "-noreset -screen 0 ${XVFB_SCREEN:-1024x768x24}" bash "$0" "$@"
 fi
 set -euo pipefail
 

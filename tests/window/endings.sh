@@ -43,7 +43,7 @@ expect_kept "SIGKILL"
 
 # A display of its own, to take away.
 trap 'kill "${GAME_PID:-}" "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$WORK"' EXIT
-Xvfb -displayfd 3 -screen 0 800x600x24 3>"$WORK/display" 2>/dev/null &
+Xvfb -displayfd 3 -noreset -screen 0 800x600x24 3>"$WORK/display" 2>/dev/null &
 XVFB_PID=$!
 for _ in $(seq 50); do [[ -s "$WORK/display" ]] && break; sleep 0.1; done
 OWN_DISPLAY=:$(cat "$WORK/display")
