@@ -83,7 +83,7 @@ deb:
 
 # The built package unpacked and its game started under Xvfb.
 package-test: deb build
-	bash tests/package/deb.sh $(CURDIR)/$(BUILD)/frothwick $(CURDIR)/$(BUILD)/tests/send_close $(CURDIR)/$(DEB)
+	bash tests/package/deb.sh $(CURDIR)/$(BUILD)/frothwick $(CURDIR)/$(DEB)
 
 # Draws the artwork and sounds again into assets/.
 assets:

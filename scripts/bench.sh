@@ -81,7 +81,7 @@ xdotool mousemove --sync $((X + 486)) $((Y + 192)) click 1
 sleep 2.5
 play=$(cpu_percent "$pid" 10)
 play_peak=$(peak_kb "$pid")
-"$BUILD/tests/send_close" "$(game_window "$pid")"
+kill -TERM "$pid"
 timeout 10 tail --pid="$pid" -f /dev/null
 
 read -r delay_mean delay_worst < <("$BUILD/bench/delay_probe")

@@ -3,12 +3,12 @@
 # - it depends on the package of every library the program loads by name at run time;
 # - its sounds play through that mixer library;
 # - its game, started through /usr/games from an unrelated folder, finds its own folder,
-#   opens its window with the artwork in place, and ends cleanly on a close request.
-# Usage: deb.sh <built game, beside its build tree> <send_close> <package.deb>
+#   opens its window with the artwork in place, and ends cleanly when asked to.
+# Usage: deb.sh <built game, beside its build tree> <package.deb>
 source "$(dirname "$0")/../window/common.bash"
 
 BUILD=$(dirname "$GAME")
-DEB=$3
+DEB=$2
 SOURCE_DIR=$(cd "$(dirname "$0")/../.." && pwd)
 ROOT=$WORK/root
 dpkg-deb -x "$DEB" "$ROOT" || fail "cannot unpack $DEB"
@@ -22,6 +22,12 @@ DESTDIR=$WORK/installed cmake --install "$BUILD" --prefix /usr >"$WORK/install.l
 file_list "$WORK/installed" >"$WORK/installed.txt"
 file_list "$ROOT" | grep -v -e '^./usr/share/doc/frothwick/' -e '^./usr/share/lintian/overrides/' >"$WORK/package.txt"
 diff -u "$WORK/installed.txt" "$WORK/package.txt" || fail "make install and the package install different files"
+for file in games/frothwick lib/games/frothwick/{frothwick,burp.wav,siren.wav} share/man/man6/frothwick.6 \
+    share/applications/io.github.frothwick.Frothwick.desktop share/metainfo/io.github.frothwick.Frothwick.metainfo.xml \
+    share/icons/hicolor/{32x32,48x48,128x128}/apps/frothwick.png; do
+    grep -qx "./usr/$file" "$WORK/package.txt" || fail "the package lacks /usr/$file"
+done
+[[ $(readlink "$ROOT/usr/games/frothwick") == ../lib/games/frothwick/frothwick ]] || fail "games/frothwick is no relative link"
 
 depends=$(dpkg-deb -f "$DEB" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
 for soname in $(grep -rhoE '(SDL_LoadObject|dlopen)\("[^"]+"' "$SOURCE_DIR/src" | sed 's/.*("//; s/"$//' | sort -u); do
@@ -36,7 +42,14 @@ SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/audio.raw "$BUILD/tests/sound_probe
 [[ -s "$WORK/audio.raw" ]] || fail "the installed burp did not play"
 [[ $(tr -d '\0' <"$WORK/audio.raw" | head -c 1000 | wc -c) -gt 0 ]] || fail "the installed burp played only silence"
 
-start_installed "$ROOT/usr/games/frothwick"
+# Started from an unrelated folder, the program finds its own folder: start-up removes
+# a leftover Frothwick.txt beside the real binary, where its sounds are too.
+touch "$PKGDIR/Frothwick.txt"
+mkdir -p "$WORK/elsewhere"
+cd "$WORK/elsewhere"
+GAME=$ROOT/usr/games/frothwick
+start_game
+[[ ! -e "$PKGDIR/Frothwick.txt" ]] || fail "the installed program did not find its own folder"
 [[ "$WW" -eq 599 && "$WH" -eq 436 ]] || fail "window is ${WW}x${WH}, expected 599x436"
 screenshot 0.5
 # Pictures at their places, pixel for pixel as decoded by ImageMagick over their backdrop.

@@ -1,5 +1,6 @@
 # Shared by the real-window tests: runs the game under Xvfb and looks at the screen.
-# Each test script sources this with: <game binary> <send_close binary>.
+# Each test script sources this with: <game binary>. Under FROTHWICK_SCALE the window
+# shows each game pixel as a block of that size; the helpers take game pixels.
 # The deadlines are generous: the first start on a fresh machine builds font and
 # library caches, and ctest may run other tests beside this one on two busy cores.
 
@@ -15,7 +16,7 @@ fi
 set -euo pipefail
 
 GAME=$1
-SEND_CLOSE=$2
+SCALE=${FROTHWICK_SCALE:-1}
 WORK=$(mktemp -d)
 DEADLINE=${FROTHWICK_TEST_DEADLINE:-60}  # seconds for anything that starts up
 export XDG_CONFIG_HOME=$WORK/config
@@ -51,20 +52,6 @@ start_game() {
     WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
 }
 
-# Starts an installed launcher from an unrelated folder, as start_game does, and checks
-# that the program found its own folder: start-up removes a leftover Frothwick.txt beside
-# the real binary, where its sounds are too.
-start_installed() {
-    local folder
-    folder=$(dirname "$(readlink -f "$1")")
-    touch "$folder/Frothwick.txt"
-    mkdir -p "$WORK/elsewhere"
-    cd "$WORK/elsewhere"
-    GAME=$1
-    start_game
-    [[ ! -e "$folder/Frothwick.txt" ]] || fail "the installed program did not find its own folder"
-}
-
 # Screenshot of the whole screen into $WORK/shot.png (and a copy kept for people).
 screenshot() {
     sleep "${1:-0.3}"
@@ -72,9 +59,9 @@ screenshot() {
     cp "$WORK/shot.png" "${SHOT_DIR:-/tmp}/frothwick-$(basename "$0" .sh).png" 2>/dev/null || true
 }
 
-# Colour of window pixel (x, y) in the last screenshot, as RRGGBB.
+# Colour of game pixel (x, y) in the last screenshot, as RRGGBB.
 pixel() {
-    convert "$WORK/shot.png" -crop "1x1+$((WX + $1))+$((WY + $2))" -depth 8 txt:- |
+    convert "$WORK/shot.png" -crop "1x1+$((WX + $1 * SCALE))+$((WY + $2 * SCALE))" -depth 8 txt:- |
         tail -n 1 | grep -o '#[0-9A-Fa-f]\{6\}' | tr -d '#' | tr 'a-f' 'A-F'
 }
 
@@ -84,9 +71,9 @@ expect_pixel() {  # x y RRGGBB
     [[ "$got" == "$3" ]] || fail "pixel ($1, $2) is $got, expected $3"
 }
 
-# Clicks window pixel (x, y) with the left button.
+# Clicks game pixel (x, y) with the left button.
 click() {
-    xdotool mousemove $((WX + $1)) $((WY + $2)) click 1
+    xdotool mousemove $((WX + $1 * SCALE)) $((WY + $2 * SCALE)) click 1
 }
 
 # Waits for the program to end; its exit status must be 0.
@@ -97,15 +84,16 @@ wait_for_end() {
     [[ $status -eq 0 ]] || fail "the program ended with status $status"
 }
 
-# Asks the window to close and waits for the program to end.
+# Asks the program to end, as a session logging out does, and waits for it.
 close_and_wait() {
-    "$SEND_CLOSE" "$WID"
+    kill -TERM "$GAME_PID"
     wait_for_end
 }
 
-# Window pixels of a rectangle (x y w h) in the last screenshot, as text to compare.
+# Game pixels of a rectangle (x y w h) in the last screenshot, as text to compare.
 region() {
-    convert "$WORK/shot.png" -crop "$3x$4+$((WX + $1))+$((WY + $2))" -depth 8 rgb:- | md5sum
+    convert "$WORK/shot.png" -crop "$(($3 * SCALE))x$(($4 * SCALE))+$((WX + $1 * SCALE))+$((WY + $2 * SCALE))" \
+        -depth 8 rgb:- | md5sum
 }
 
 # Sends keys to the game window (xdotool key names).

@@ -2,11 +2,14 @@
 # the empty playfield where start-up puts them; New Game deals a board and a can falls;
 # Space drops it and the score changes; a second New Game opens the high-score board,
 # a name typed onto it and the close icon put name and score into settings.ini.
+# Run again with FROTHWICK_SCALE=2: the same game, every pixel doubled.
 source "$(dirname "$0")/common.bash"
 
 start_game
-[[ "$WW" -eq 599 && "$WH" -eq 436 ]] || fail "window is ${WW}x${WH}, expected 599x436"
-[[ "$WX" -eq $(((1024 - 599) / 2)) || "$WX" -eq $(((1024 - 599 + 1) / 2)) ]] || fail "window not centred: x=$WX"
+[[ "$WW" -eq $((599 * SCALE)) && "$WH" -eq $((436 * SCALE)) ]] || fail "window is ${WW}x${WH} at scale $SCALE"
+read -r screen_width _ < <(xdotool getdisplaygeometry)
+off_centre=$((2 * WX + WW - screen_width))  # twice the distance; odd sizes round
+[[ ${off_centre#-} -le 1 ]] || fail "window not centred: x=$WX"
 screenshot 0.5
 for y in 72 150 300 401; do expect_pixel 13 "$y" FF0000; expect_pixel 402 "$y" FF0000; done
 for x in 13 100 250 402; do expect_pixel "$x" 72 FF0000; expect_pixel "$x" 401 FF0000; done

@@ -1,7 +1,8 @@
 # Under a real window manager (openbox): dragging the background with the left or the
 # right button moves the window by exactly the pointer's way, and holds a running game;
 # a quick click on the background moves nothing; the minimise icon pauses a running
-# game and iconifies the window; restored, it comes back borderless with the game paused.
+# game and iconifies the window; restored, it comes back borderless with the game paused;
+# the window manager's close (Alt+F4) ends the program.
 source "$(dirname "$0")/common.bash"
 
 openbox >/dev/null 2>&1 &
@@ -52,5 +53,6 @@ xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q '= 0, 0, 0, 0' || fail "restored w
 WX=$X WY=$Y
 screenshot 0.5
 [[ "$(region 486 108 32 32)" != "$running" ]] || fail "the game was not paused by minimising"
-close_and_wait
+xdotool key alt+F4
+wait_for_end
 echo "window manager: ok"
