@@ -1,4 +1,4 @@
-// The window's own chrome (resize, drag, minimise) and every way of shutting down.
+// The window's own chrome (resize, drag, minimise), saving and every way of shutting down.
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -38,32 +38,45 @@ TEST_F(Chrome, BorderlessWheneverShownDraggedByAnyButtonAndMinimisedByItsIcon) {
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
 }
 
-TEST(Shutdown, EveryWayOutSavesUnloadsAndEndsAtOnce) {
+// Nothing depends on a clean shutdown: a name entry and the sound setting are in the
+// file as they end or change; every way out saves the rest and ends at once.
+TEST(Saving, WhatThePlayerMadeIsInTheFileAtOnceAndEveryWayOutSavesTheRest) {
     struct Case {
         const char* what;
-        const char* table;
         std::int32_t score;  // of the last game
-        char way;            // the Exit button, the exit icon, New Game, or a close request
-        const char* keys;    // typed next; then a close request ends what still runs
-        const char* saved;
+        const char* script;  // a click on New Game, Exit, the exit icon (x), Sound or OK;
+                             // capitals and '\r' (Enter) are typed; then a close request
+        const char* atOnce;  // in the file before the close request
+        const char* saved;   // the table at the end
     };
     for (const Case& c :
-         {Case{"close request", "A 5", 900, 'c', "", "A 5"},
-          Case{"exit icon: the score is not recorded", "", 900, 'x', "", ""},
-          Case{"Exit button: after the name", "", 900, 'e', "Q\r", "Q 900"},
-          Case{"close during name entry keeps the letters", "", 900, 'e', "AB", "AB 900"},
-          Case{"close during a game: the table as it stood", "A 5", 0, 'n', "", "A 5"}}) {
+         {Case{"close request", 900, "", "", "A 5000"},
+          Case{"exit icon: the score is not offered", 900, "x", "", "A 5000"},
+          Case{"Exit button: after the name", 900, "eQ\r", "", "A 5000|Q 900"},
+          Case{"close during name entry keeps the letters", 900, "eAB", "", "A 5000|AB 900"},
+          Case{"close during a game: the table as it stood", 0, "n", "", "A 5000"},
+          Case{"a name ended with Enter", 900, "nQ\r", "e2=Q\nHighScore2=900\n", "A 5000|Q 900"},
+          Case{"a name ended with OK", 900, "nQo", "e2=Q\nHighScore2=900\n", "A 5000|Q 900"},
+          Case{"the sound button, twice", 900, "ss", "\nSound=ON\n", "A 5000"}}) {
         SCOPED_TRACE(c.what);
-        test::Game g(1, test::TableFile(c.table));
+        test::Game g(1, test::TableFile("A 5000"));
         FrmMain& f = g.form();
-        g.At(T + 5, [&] { f.Score = c.score; });
-        const forms::PictureBox* way = c.way == 'e'   ? &f.pctQuit
-                                       : c.way == 'x' ? &f.pctExitIcon
-                                                      : &f.pctNew;
-        c.way == 'c' ? g.Send(T + 10, EventType::Close) : g.Click(T + 10, *way);
-        for (int i = 0; c.keys[i]; ++i)
-            g.Key(T + 20 + i, c.keys[i] == '\r' ? test::kKeyEnter : c.keys[i]);
-        g.At(T + 19'999, [&] { EXPECT_TRUE(c.way != 'n' || f.Score > 0); });
+        f.Score = c.score;
+        // The button tells on from off by picture handle: a copy of the off image is not
+        // off, so the first click turns sound off.
+        f.pctSound.Picture = f.assets.Picture("sound_off.gif");
+        const forms::PictureBox* buttons[] = {&f.pctNew, &f.pctQuit, &f.pctExitIcon, &f.pctSound,
+                                              &f.pctOk};
+        std::uint64_t ms = T;
+        for (const char* k = c.script; *k; ++k) {
+            const auto button = std::string("nexso").find(*k);
+            button != std::string::npos ? g.Click(ms += 10, *buttons[button])
+                                        : g.Key(ms += 10, *k == '\r' ? test::kKeyEnter : *k);
+        }
+        g.At(T + 19'999, [&] {
+            EXPECT_TRUE(g.Saved(c.atOnce));
+            EXPECT_TRUE(c.score || f.Score > 0);
+        });
         g.Send(T + 20'000, EventType::Close);
         g.Key(T + 20'000, 'C');  // pending behind the close: never handled
         g.At(T + 30'000, [] { ADD_FAILURE() << "the program went on after it had ended"; });

@@ -87,10 +87,11 @@ TEST(ScoreBoard, ClearEmptiesTheTableAndTheFileAtOnceAndRestartsAnEntryOnRowOne)
     }
 }
 
+// Each case is typed, then Enter; the board shows the name and the cursor after it.
 TEST(NameEntry, KeysTypeOnlyLettersAtMostSixAndBackspaceTakesOneBack) {
     std::vector<int> ignored = {kKeyShift, kKeySpace, kKeyLeft, kKeyUp, kKeyRight, kKeyDown};
     for (int code = '0'; code <= '9'; ++code) ignored.push_back(code);
-    const std::pair<std::vector<int>, const char*> cases[] = {
+    const std::pair<std::vector<int>, std::string> cases[] = {
         {{}, ""},                     // Enter first: an empty name
         {{kKeyBackspace, 'K'}, "K"},  // Backspace first does nothing
         {{'A', kKeyBackspace, 'K'}, "K"},
@@ -98,53 +99,26 @@ TEST(NameEntry, KeysTypeOnlyLettersAtMostSixAndBackspaceTakesOneBack) {
           platform::kKeyF1 + 10},
          "BBAPZ"},  // F1, F11
         {ignored, ""},
+        {{'A', 'B', 'C', 'D', 'E', 'F', 'G'}, "ABCDEF"},  // the cursor stops in column 7
         {{'A', 'B', 'C', 'D', 'E', 'F', 'G', kKeyBackspace}, "ABCDE"},
     };
     for (const auto& [keys, name] : cases) {
         Game g;
+        const auto& sprites = g.form().frmGraphics;
         g.Quit(T + 10, 700);
         std::uint64_t ms = T + 20;
         for (const int key : keys) g.Key(ms++, key);
-        g.Key(ms, kKeyEnter);
-        EXPECT_EQ(g.Run(), Ended::ProgramEnded);
-        EXPECT_EQ(TableIn(g.SettingsText()), std::string(name) + " 700");
-    }
-}
-
-TEST(NameEntry, TheCursorStopsInColumnSevenAndBackspaceMovesItBack) {
-    Game g;
-    const auto& sprites = g.form().frmGraphics;
-    const auto shows = [&](const forms::PictureBox& sprite, int column) {
-        return g.BoardShows(sprite, 17 + 22 * (column - 1), 80);
-    };
-    g.Quit(T + 10, 700);
-    for (int i = 0; i < 7; ++i) g.Key(T + 20 + i, 'A' + i);
-    g.At(T + 30, [&] {
-        EXPECT_TRUE(shows(sprites.pctAlpha['F' - 'A'], 6) && shows(sprites.pctCursor, 7));
-    });
-    g.Key(T + 40, kKeyBackspace);
-    g.At(T + 50,
-         [&] { EXPECT_TRUE(shows(sprites.pctCursor, 6) && shows(sprites.pctEmptyLetter, 7)); });
-    g.Key(T + 60, kKeyEnter);
-    EXPECT_EQ(g.Run(), Ended::ProgramEnded);
-}
-
-// Nothing depends on a clean shutdown: a name entry and the sound setting are saved as
-// they change.
-TEST(Saving, ANameEntryOrTheSoundButtonIsInTheFileAtOnce) {
-    for (const char end : {'e', 'o', 's'}) {  // Enter, OK, the sound button
-        Game g(1, TableFile("A 5000"));
-        FrmMain& f = g.form();
-        g.At(T + 10, [&] { f.Score = 900; });
-        g.Click(T + 11, end == 's' ? f.pctSound : f.pctNew);
-        g.Key(T + 20, 'Q');
-        end == 'o' ? g.Click(T + 30, f.pctOk) : g.Key(T + 30, kKeyEnter);
-        g.At(T + 1000, [&] {
-            EXPECT_TRUE(end == 's' ? g.Saved("\nSound=ON\n")
-                                   : g.Saved("HighScoreName2=Q\nHighScore2=900\n"));
+        g.At(ms, [&, column = static_cast<int>(name.size())] {  // the cursor's, from 0
+            for (int i = 0; i < 7; ++i)
+                EXPECT_TRUE(g.BoardShows(i < column    ? sprites.pctAlpha[name[i] - 'A']
+                                         : i == column ? sprites.pctCursor
+                                                       : sprites.pctEmptyLetter,
+                                         17 + 22 * i, 80))
+                    << name << " " << i;
         });
-        g.Click(T + 1001, f.pctExitIcon);
+        g.Key(ms + 1, kKeyEnter);
         EXPECT_EQ(g.Run(), Ended::ProgramEnded);
+        EXPECT_EQ(TableIn(g.SettingsText()), name + " 700");
     }
 }
 

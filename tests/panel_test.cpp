@@ -1,5 +1,4 @@
-// The control panel: pause/play and how the other buttons pause and resume a game,
-// and sound on/off.
+// The control panel: pause/play and how the other buttons pause and resume a game.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -67,22 +66,6 @@ TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
             g.Click(t + 1200, f.pctExitIcon);
             EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
         }
-}
-
-TEST(SoundButton, TogglesByPictureHandleNotByImageAndSoundsFollowIt) {
-    test::Game g;
-    FrmMain& f = g.form();
-    f.pctSound.Picture = f.assets.Picture("sound_on.gif");  // the same image, another object
-    EXPECT_FALSE(f.SoundOn());
-    std::size_t plays = 0;
-    for (const bool on : {false, true, false}) {
-        g.Click(g.Now() + 10, f.pctSound);
-        g.Run();
-        EXPECT_EQ(f.pctSound.Picture(),
-                  (on ? f.frmGraphics.pctSoundOn : f.frmGraphics.pctSoundOff).Picture());
-        f.PlayWav("burp.wav", false);
-        EXPECT_EQ(g.platform.Sounds().size(), plays += on);
-    }
 }
 
 }  // namespace
