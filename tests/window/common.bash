@@ -28,6 +28,7 @@ fail() {
     echo "FAIL: $*" >&2
     import -window root "$shot" 2>/dev/null && echo "screenshot: $shot" >&2
     [[ -s "$WORK/stderr" ]] && { echo "--- the game's standard error:" >&2; cat "$WORK/stderr" >&2; }
+    for log in "$WORK"/*.log; do [[ -s "$log" ]] && { echo "--- $log:" >&2; cat "$log" >&2; }; done
     exit 1
 }
 

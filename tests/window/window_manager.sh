@@ -5,9 +5,9 @@
 # the window manager's close (Alt+F4) ends the program.
 source "$(dirname "$0")/common.bash"
 
-openbox >/dev/null 2>&1 &
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
-wait_for wm_ready || fail "openbox did not take over the screen within $DEADLINE s"
+# Openbox runs its startup command once it manages the screen.
+openbox --startup "touch $WORK/wm-ready" >"$WORK/openbox.log" 2>&1 &
+wait_for test -e "$WORK/wm-ready" || fail "openbox did not take over the screen within $DEADLINE s"
 start_game
 xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q '= 0, 0, 0, 0' || fail "the window has a frame"
 
