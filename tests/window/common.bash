@@ -60,15 +60,11 @@ screenshot() {
     cp "$WORK/shot.png" "${SHOT_DIR:-/tmp}/frothwick-$(basename "$0" .sh).png" 2>/dev/null || true
 }
 
-# Colour of game pixel (x, y) in the last screenshot, as RRGGBB.
-pixel() {
-    convert "$WORK/shot.png" -crop "1x1+$((WX + $1 * SCALE))+$((WY + $2 * SCALE))" -depth 8 txt:- |
-        tail -n 1 | grep -o '#[0-9A-Fa-f]\{6\}' | tr -d '#' | tr 'a-f' 'A-F'
-}
-
+# Game pixel (x, y) of the last screenshot must have colour RRGGBB.
 expect_pixel() {  # x y RRGGBB
     local got
-    got=$(pixel "$1" "$2")
+    got=$(convert "$WORK/shot.png" -crop "1x1+$((WX + $1 * SCALE))+$((WY + $2 * SCALE))" -depth 8 txt:- |
+        tail -n 1 | grep -o '#[0-9A-Fa-f]\{6\}' | tr -d '#' | tr 'a-f' 'A-F')
     [[ "$got" == "$3" ]] || fail "pixel ($1, $2) is $got, expected $3"
 }
 
@@ -85,19 +81,8 @@ wait_for_end() {
     [[ $status -eq 0 ]] || fail "the program ended with status $status"
 }
 
-# Asks the program to end, as a session logging out does, and waits for it.
-close_and_wait() {
-    kill -TERM "$GAME_PID"
-    wait_for_end
-}
-
 # Game pixels of a rectangle (x y w h) in the last screenshot, as text to compare.
 region() {
     convert "$WORK/shot.png" -crop "$(($3 * SCALE))x$(($4 * SCALE))+$((WX + $1 * SCALE))+$((WY + $2 * SCALE))" \
         -depth 8 rgb:- | md5sum
-}
-
-# Sends keys to the game window (xdotool key names).
-keys() {
-    xdotool key --window "$WID" "$@"
 }

@@ -1,6 +1,6 @@
 # What the player made outlives every ending: a hang-up (the terminal the game was
 # started from closes) saves and ends it as a close request does; a name entry is saved
-# as it ends, so a kill, or the display going away, a second later loses nothing.
+# as it ends, so the display going away a second later loses nothing.
 source "$(dirname "$0")/common.bash"
 
 SETTINGS=$XDG_CONFIG_HOME/FrothwickPro/settings.ini
@@ -10,11 +10,11 @@ enter_name() {
     click 520 226                       # Sound On/Off
     click 486 192                       # New Game
     sleep 2.6
-    keys space                          # drop the first can: a score above 0
+    xdotool key --window "$WID" space   # drop the first can: a score above 0
     sleep 1
     click 486 192                       # New Game again: the score earns row 1
     sleep 0.5
-    keys b o b Return
+    xdotool key --window "$WID" b o b Return
     sleep 1
 }
 
@@ -35,11 +35,6 @@ timeout 10 tail --pid="$GAME_PID" -f /dev/null || fail "a hang-up did not end th
 wait "$GAME_PID" || fail "after a hang-up the program ended with status $?"
 grep -qx 'Sound=OFF' "$SETTINGS" || fail "a hang-up saved nothing"
 rm "$SETTINGS"
-
-start_game
-enter_name
-kill -KILL "$GAME_PID"
-expect_kept "SIGKILL"
 
 # A display of its own, to take away.
 trap 'kill "${GAME_PID:-}" "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$WORK"' EXIT

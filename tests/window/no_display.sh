@@ -14,8 +14,8 @@ expect_refused() {  # text the line must hold, then the environment changes (env
     [[ ! -e "$XDG_CONFIG_HOME" ]] || fail "with $*, the settings were written"
 }
 
-GONE=99
-while [[ -e /tmp/.X11-unix/X$GONE ]]; do GONE=$((GONE + 1)); done
+GONE=99  # a display with no server
+while [[ -e /tmp/.X11-unix/X$GONE ]]; do ((++GONE)); done
 expect_refused "neither DISPLAY nor WAYLAND_DISPLAY is set" -u DISPLAY -u WAYLAND_DISPLAY
 expect_refused "cannot connect to DISPLAY=:$GONE" -u WAYLAND_DISPLAY DISPLAY=:$GONE
 expect_refused "no video (nosuchdriver not available)" SDL_VIDEODRIVER=nosuchdriver

@@ -21,13 +21,14 @@ screenshot 2.6                          # after the 2 s start a can is falling
 field_1=$(region 17 80 384 100)         # rows 0..4, where a new can falls
 screenshot 0.4
 [[ "$field_1" != "$(region 17 80 384 100)" ]] || fail "nothing moved in the top rows: no can is falling"
-keys space                              # drop it: points for the rows it fell
+xdotool key --window "$WID" space       # drop it: points for the rows it fell
 screenshot 0.5
 [[ "$(region 430 60 148 23)" != "$digits_before" ]] || fail "the score digits did not change after a drop"
 
 click 486 192                           # New Game again: the score earns row 1
 sleep 0.5
-keys a n n Shift+a Return               # typed straight onto the board
+# Typed straight onto the board.
+xdotool key --window "$WID" a n n Shift+a Return
 sleep 0.5
 click 574 24                            # the close icon
 wait_for_end
