@@ -1,4 +1,4 @@
-// The window's own chrome (resize, drag, minimise), saving and every way of shutting down.
+// The window's own chrome (drag, minimise, focus), saving and every way of shutting down.
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -9,13 +9,7 @@ using platform::EventType;
 using test::T;
 using Chrome = test::GameTest;
 
-TEST_F(Chrome, BorderlessWheneverShownDraggedByAnyButtonAndMinimisedByItsIcon) {
-    EXPECT_TRUE(f.BorderStyle == 0 && g.platform.Caption() == "Frothwick");
-    g.At(T + 5, [&] { f.BorderStyle = 1, f.SetCaption("x"); });
-    g.Send(T + 10, EventType::Minimized);
-    g.At(T + 20, [&] { EXPECT_EQ(f.BorderStyle, 1); });
-    g.Send(T + 30, EventType::Restored);
-    g.At(T + 40, [&] { EXPECT_TRUE(f.BorderStyle == 0 && g.platform.Caption() == "Frothwick"); });
+TEST_F(Chrome, DraggedByAnyButtonMinimisedByItsIconAndRepaintedWithTheFocus) {
     // The right button on the background, the left on the playfield; not the logo.
     for (const auto& [ms, x, y, button] :
          {std::tuple{50, 590, 420, 2}, {60, 200, 200, 1}, {70, 150, 30, 4}})

@@ -11,13 +11,9 @@ namespace test {
 using namespace game;
 
 std::string Field(const std::string& rows) {
-    std::vector<std::string> lines(1);
-    for (const char c : rows)
-        if (c == '|')
-            lines.emplace_back();
-        else
-            lines.back() += c;
-    if (rows.empty()) lines.clear();
+    std::vector<std::string> lines;
+    std::istringstream in(rows + '|');
+    for (std::string line; std::getline(in, line, '|');) lines.push_back(line);
     lines.insert(lines.begin(), kVisibleRows - lines.size(), "");
     std::string text;
     for (std::string& line : lines) text += line.append(kVisibleColumns - line.size(), '.') + '\n';
@@ -101,13 +97,6 @@ void Game::Quit(std::uint64_t ms, std::int32_t score) {
     Click(ms + 1, form().pctQuit);
 }
 
-bool Game::Press(int keyCode) {
-    const auto before = platform.Frame();
-    Key(Now(), keyCode);
-    form().DoEvents();
-    return platform.Frame() != before;
-}
-
 std::string Game::SettingsText() const {
     std::ifstream in(home + "/FrothwickPro/settings.ini", std::ios::binary);
     std::stringstream text;
@@ -134,14 +123,11 @@ bool Game::Shows(const forms::PictureBox& sprite, int x, int y) {
 }
 
 std::string Game::ScoreShown() {
-    std::string text;
-    for (int i = 6; i >= 0; --i) {
-        char shown = '?';
+    std::string text(7, '?');
+    for (int i = 0; i < 7; ++i)
         for (int d = 0; d <= 9; ++d)
             if (form().pctScore[i].Picture() == form().frmGraphics.pctDigit[d].Picture())
-                shown = static_cast<char>('0' + d);
-        text += shown;
-    }
+                text[6 - i] = static_cast<char>('0' + d);
     return text;
 }
 
@@ -178,7 +164,7 @@ void Game::SetBoard(const std::string& rows) {
                 static_cast<std::int16_t>(cell == '.'                     ? kEmptyCell
                                           : obstacle != std::string::npos ? kObstacleTop + obstacle
                                                                           : cell - '0');
-            f.BoardFrame[r][c] = 0;
+            f.BoardFrame[r][c] = f.Board[r][c] < kObstacleTop ? f.Board[r][c] : std::int16_t{0};
         }
     f.DrawBoard();
 }

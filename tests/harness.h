@@ -63,8 +63,6 @@ public:
     }
     // Gives the last game `score` at ms and presses Exit, which offers it to the table.
     void Quit(std::uint64_t ms, std::int32_t score);
-    // Presses a key now and lets the window handle it; true when the frame changed.
-    bool Press(int keyCode);
 
     // The settings file as it stands now, and whether it holds part.
     std::string SettingsText() const;
@@ -75,10 +73,6 @@ public:
     // Presents what was drawn, then tells whether the window shows sprite's picture at (x, y)
     // (its transparent pixels skipped).
     bool Shows(const forms::PictureBox& sprite, int x, int y);
-    // True when the high-score board shows sprite at board pixel (x, y).
-    bool BoardShows(const forms::PictureBox& sprite, int x, int y) {
-        return Shows(sprite, x + 10, y + 10);
-    }
     // The seven score digits as the player reads them; '?' for a picture that is no digit.
     std::string ScoreShown();
     // True when mug i shows full for i < lives and empty after.
@@ -88,7 +82,8 @@ public:
     // A running game on an empty, drawn board with no can in flight: lives and as
     // many full mugs, TickDelay 90, score 0.
     void StartOnEmptyBoard(int lives = 3);
-    // Puts the rows on the board (see Field) and draws it.
+    // Puts the rows on the board (see Field) and draws it. A can of code n shows roll
+    // picture n, so a can that moves later can be told by its picture.
     void SetBoard(const std::string& rows);
     // The board's rows 0..15 as Field writes them.
     std::string BoardText();
@@ -99,10 +94,6 @@ public:
         int steps = 0;
         for (; form().CanFalling && steps < 1000; ++steps) form().GameStep();
         return steps;
-    }
-    void SetSound(bool on) {
-        form().pctSound.Picture =
-            (on ? form().frmGraphics.pctSoundOn : form().frmGraphics.pctSoundOff).Picture;
     }
 
 private:

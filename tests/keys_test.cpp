@@ -1,5 +1,5 @@
-// Keyboard control of the falling can: sideways moves, drops, and the repaint around
-// the old cell.
+// Keyboard control of the falling can: sideways moves and the repaint around the old
+// cell. Drops are tested with landing.
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -33,48 +33,20 @@ TEST_F(Keys, SidewaysMovesSnapIntoTheRowUnlessAWallAFilledCellOrTheGameStandsInT
         f.CanY = f.RowY[4] + 10;  // halfway between rows 4 and 5
         f.PaintSprite(f.pctBeer[0], f.CanX, f.CanY);
         f.Present();
+        const auto frame = g.platform.Frame();
         if (c.flipped) f.*c.flipped = !(f.*c.flipped);
-        const bool drawn = g.Press(c.key);
+        g.Key(g.Now(), c.key);
+        f.DoEvents();
         if (c.flipped) f.*c.flipped = !(f.*c.flipped);
         EXPECT_EQ(f.CanX, f.ColumnX[c.to]);
         if (c.to == c.column) {
-            EXPECT_TRUE(!drawn && f.CanY == f.RowY[4] + 10);
+            EXPECT_TRUE(g.platform.Frame() == frame && f.CanY == f.RowY[4] + 10);
             continue;
         }
         // The old place is repainted from the board; the next step paints the can.
         EXPECT_TRUE(f.CanY == f.RowY[5] && !f.KeyBusy);
         EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[4]) &&
                     g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[5]));
-    }
-}
-
-TEST_F(Keys, DropStopsAboveTheLowestFreeCellForItsRowNumberInPointsAndTheCanThenLands) {
-    struct Case {
-        const char* what;
-        const char* rows;
-        int column, startY, key, row;  // startY: below RowY(0) before the step
-        int landedRow;
-    };
-    for (const Case& c : {Case{"empty column", "", 6, 0, kKeySpace, 14, 15},
-                          Case{"onto a stack", "1|2|1|2|1|2|1", 0, 0, kKeyDown, 8, 8},
-                          Case{"entering the floor", "", 2, 20 * 14, kKeyDown, 14, 15}}) {
-        SCOPED_TRACE(c.what);
-        g.StartOnEmptyBoard();
-        g.SetBoard(c.rows);
-        g.PutFallingCan(2, c.column);
-        f.CanY += c.startY;
-        f.GameStep();
-        const std::int32_t y = f.CanY;
-        g.Press(c.key);
-        EXPECT_EQ(f.CanY, std::max(y, f.RowY[c.row]));
-        EXPECT_TRUE(f.Score == c.row && f.CanFalling);
-        for (int r = 0; r < c.row; ++r)  // no trace left above
-            EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[r])) << r;
-        EXPECT_TRUE(g.Shows(c.startY == 0 ? f.pctBeer[2 * 8 + 1] : f.pctEmptyBeer,
-                            f.ColumnX[c.column], f.RowY[c.row]));
-        g.StepUntilLanded();
-        EXPECT_EQ(f.Board[c.landedRow][c.column], 3);
-        EXPECT_EQ(f.Score, c.row + 2 * c.landedRow);
     }
 }
 

@@ -18,33 +18,30 @@ struct Control {
 };
 
 std::vector<Control> Controls(FrmMain& f) {
-    return {{f.pctLogo, 74, 16, 254, 31, true, false, false, ""},
-            {f.pctMinimizeIcon, 542, 14, 20, 20, true, true, false, ""},
-            {f.pctExitIcon, 564, 14, 20, 20, true, true, false, ""},
-            {f.pctAction, 486, 108, 32, 32, false, true, true, "Play"},
-            {f.pctOk, 470, 142, 32, 32, false, true, false, "Ok"},
-            {f.pctClear, 504, 142, 32, 32, false, true, false, "Clear"},
-            {f.pctNew, 470, 176, 32, 32, true, true, true, "New Game"},
-            {f.pctScores, 504, 176, 32, 32, true, true, true, "High Scores"},
-            {f.pctSound, 504, 210, 32, 32, true, true, true, "Sound On/Off"},
-            {f.pctAbout, 470, 244, 32, 32, true, true, true, "About"},
-            {f.pctQuit, 504, 244, 32, 32, true, true, true, "Exit"},
-            {f.pctScore[6], 430, 60, 22, 23, true, false, true, ""},
-            {f.pctScore[5], 451, 60, 22, 23, true, false, true, ""},
-            {f.pctScore[4], 472, 60, 22, 23, true, false, true, ""},
-            {f.pctScore[3], 493, 60, 22, 23, true, false, true, ""},
-            {f.pctScore[2], 514, 60, 22, 23, true, false, true, ""},
-            {f.pctScore[1], 535, 60, 22, 23, true, false, true, ""},
-            {f.pctScore[0], 556, 60, 22, 23, true, false, true, ""},
-            {f.pctLives[0], 458, 355, 32, 32, true, false, true, ""},
-            {f.pctLives[1], 491, 355, 32, 32, true, false, true, ""},
-            {f.pctLives[2], 524, 355, 32, 32, true, false, true, ""},
-            {f.pctFocus, 456, 328, 101, 20, true, false, true, ""},
-            {f.pctScoreBoard, 102, 370, 32, 20, false, false, false, ""},
-            {f.pctSpecial, 322, 184, 85, 39, false, false, false, ""},
-            {f.pctAboutText1, 48, 242, 344, 169, false, false, false, ""},
-            {f.pctAboutText2, 432, 16, 32, 32, false, true, false, ""},
-            {f.pctEmptyBeer, 66, 370, 32, 20, false, false, false, ""}};
+    std::vector<Control> controls = {
+        {f.pctLogo, 74, 16, 254, 31, true, false, false, ""},
+        {f.pctMinimizeIcon, 542, 14, 20, 20, true, true, false, ""},
+        {f.pctExitIcon, 564, 14, 20, 20, true, true, false, ""},
+        {f.pctAction, 486, 108, 32, 32, false, true, true, "Play"},
+        {f.pctOk, 470, 142, 32, 32, false, true, false, "Ok"},
+        {f.pctClear, 504, 142, 32, 32, false, true, false, "Clear"},
+        {f.pctNew, 470, 176, 32, 32, true, true, true, "New Game"},
+        {f.pctScores, 504, 176, 32, 32, true, true, true, "High Scores"},
+        {f.pctSound, 504, 210, 32, 32, true, true, true, "Sound On/Off"},
+        {f.pctAbout, 470, 244, 32, 32, true, true, true, "About"},
+        {f.pctQuit, 504, 244, 32, 32, true, true, true, "Exit"},
+        {f.pctFocus, 456, 328, 101, 20, true, false, true, ""},
+        {f.pctScoreBoard, 102, 370, 32, 20, false, false, false, ""},
+        {f.pctSpecial, 322, 184, 85, 39, false, false, false, ""},
+        {f.pctAboutText1, 48, 242, 344, 169, false, false, false, ""},
+        {f.pctAboutText2, 432, 16, 32, 32, false, true, false, ""},
+        {f.pctEmptyBeer, 66, 370, 32, 20, false, false, false, ""}};
+    // The score's digits 21 pixels apart, the highest on the left; the mugs 33 apart.
+    for (int i = 0; i < 7; ++i)
+        controls.push_back({f.pctScore[6 - i], 430 + 21 * i, 60, 22, 23, true, false, true, ""});
+    for (int i = 0; i < 3; ++i)
+        controls.push_back({f.pctLives[i], 458 + 33 * i, 355, 32, 32, true, false, true, ""});
+    return controls;
 }
 
 // True when the red frame stands at x 13 and 402, y 72 and 401, one blank pixel right
