@@ -61,5 +61,6 @@ done <<'EOF'
 logo.gif 74 16 F0F0F0
 new.gif 470 176 3A2414
 EOF
-close_and_wait
+kill -TERM "$GAME_PID"  # as a session logging out does: it must end cleanly
+wait_for_end
 echo "package: ok"
