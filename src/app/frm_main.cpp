@@ -1,7 +1,6 @@
 #include "app/frm_main.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/files.h"
 
 FrmMain::FrmMain(platform::Platform& platform) : MainWindow(platform) {
     pctNew.Click = [this] { pctNew_Click(); };
@@ -26,8 +25,7 @@ namespace {
 // failure (read-only folder, say) is ignored and start-up goes on.
 void DeleteLeftoverFile(const std::string& programDir) {
     const std::string path = programDir + "/Frothwick.txt";
-    struct stat info {};
-    if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) unlink(path.c_str());
+    if (platform::IsRegularFile(path)) platform::RemoveFile(path);
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 //
 // Everything the game needs from the outside world goes through one Platform:
 // a window that shows finished frames, input events, a millisecond clock, a
-// wait that sleeps, sounds, a browser and a few paths. Two backends implement
-// it: SdlPlatform (the real window) and HeadlessPlatform (virtual time and
-// scripted input for tests). Nothing outside src/platform includes SDL.
+// wait that sleeps, sounds, a browser and the program's folder. Two backends
+// implement it: SdlPlatform (the real window) and HeadlessPlatform (virtual time
+// and scripted input for tests). Files go through the file service (files.h),
+// whose backend the build picks by system. Nothing outside src/platform includes
+// SDL or a header of the operating system.
 #pragma once
 
 #include <cstddef>
@@ -98,9 +100,5 @@ public:
     // The folder that holds the real executable (symlinks resolved), without a trailing '/'.
     virtual std::string ProgramDir() = 0;
 };
-
-// $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config (no trailing '/');
-// empty when neither is known.
-std::string UserConfigDir();
 
 }  // namespace platform

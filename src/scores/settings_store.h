@@ -23,7 +23,7 @@ public:
     explicit SettingsStore(std::string application);
 
     // The file the store is read from and written to; empty when the user's
-    // configuration folder is unknown (neither XDG_CONFIG_HOME nor HOME is set).
+    // configuration folder is unknown.
     std::string Path() const;
 
     // Reads the file. A missing, unreadable or garbled file, or one that is not a
@@ -42,10 +42,9 @@ public:
     void SaveSetting(const std::string& section, const std::string& key, const std::string& value);
 
     // Replaces the file with every value of the store, so that it holds either the old
-    // contents or the new ones, never a mixture: a temporary file in the same folder is
-    // written, flushed to disk and renamed over the old one. The folder is created when
-    // missing. False when the file could not be replaced; error then says why, and the
-    // old file is as it was.
+    // contents or the new ones, never a mixture, and the new ones survive a power cut.
+    // The folder is created when missing. False when the file could not be replaced;
+    // error then says why, and the old file is as it was.
     bool Save(std::string& error) const;
 
     // A settings file holds a few hundred bytes; a larger one is not the game's.
@@ -58,7 +57,6 @@ private:
     // Where the value of (section, key) is held in entries_, by names in lower case.
     using Index = std::map<std::pair<std::string, std::string>, std::size_t>;
 
-    std::string Folder() const;
     // Adds a value unless the key has one already; true when added.
     bool Add(const std::string& section, const std::string& key, const std::string& value);
 
