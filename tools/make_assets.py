@@ -18,6 +18,8 @@ from pathlib import Path
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
+from loudness import integrated_loudness
+
 FONT_DIR = Path("/usr/share/fonts/truetype/dejavu")
 SANS = "DejaVuSans.ttf"
 SANS_BOLD = "DejaVuSans-Bold.ttf"
@@ -61,6 +63,8 @@ DIGIT_WIDTHS = {2: 21, 3: 21, 4: 24}
 CAN_FRAMES = 8
 TOOLTIP_CELL = (7, 13)
 SAMPLE_RATE = 22050
+SOUND_LOUDNESS = -16.0   # LUFS, both sounds alike
+SOUND_CEILING = 0.84     # peak, about -1.5 dBFS
 
 
 def font(name, size):
@@ -546,20 +550,26 @@ def make_entry_cursor():
 
 # --- cans ----------------------------------------------------------------------
 
+# Label colours chosen to stay apart for colour-blind players as well: they differ
+# in lightness as much as in hue (tests/assets/balance.py measures them).
 CAN_KINDS = [  # label colour, symbol colour, symbol
-    ((200, 28, 34), CREAM, "star"),
-    ((238, 182, 28), (70, 34, 8), "dot"),
-    ((30, 148, 62), CREAM, "triangle"),
-    ((36, 88, 204), CREAM, "diamond"),
-    ((132, 46, 176), CREAM, "cross"),
-    ((226, 230, 236), (26, 34, 86), "crown"),
+    ((180, 18, 40), CREAM, "star"),
+    ((246, 204, 36), (70, 34, 8), "dot"),
+    ((24, 160, 110), CREAM, "triangle"),
+    ((30, 70, 200), CREAM, "diamond"),
+    ((214, 84, 10), CREAM, "cross"),
+    ((238, 240, 246), (26, 34, 86), "crown"),
 ]
 CAN_CY = 10.0           # the can's axis, in cell pixels
 CAN_RADIUS = 9.0
 LABEL_SPAN = (7.0, 27.0)
 LABEL_STRIPE = 0.9
-SYMBOL_SIZE = 11.0      # on the can's surface, in pixels
-SYMBOL_COPIES = 3       # round the label, so one always faces the player
+SYMBOL_SIZE = 10.0      # on the can's surface, in pixels
+# Four copies round the label, a quarter turn apart, and frames that stop half a
+# step off the copies: every frame shows one whole symbol within 40 degrees of the
+# front, while the can still turns an eighth of a copy per frame.
+SYMBOL_COPIES = 4
+RIM_FADE = (0.25, 0.6)  # symbols fade into the label as the surface turns away
 CAN_METAL = (176, 180, 188)
 LIGHT = (-0.25, -0.62, 0.74)
 
@@ -632,7 +642,7 @@ def can_frame(kind, frame, sub=4):
     mask = symbol_mask(name)
     mw = mask.width
     mpix = mask.load()
-    turn = 2 * math.pi * frame / CAN_FRAMES
+    turn = 2 * math.pi / SYMBOL_COPIES * (frame + 0.5) / CAN_FRAMES
     centre_v = (LABEL_SPAN[0] + LABEL_SPAN[1]) / 2
     img = Image.new("RGB", CELL_SIZE, BLACK)
     out = img.load()
@@ -660,7 +670,10 @@ def can_frame(kind, frame, sub=4):
                                 su = a * CAN_RADIUS / SYMBOL_SIZE + 0.5
                                 sv = (x - centre_v) / SYMBOL_SIZE + 0.5
                                 if 0 <= su < 1 and 0 <= sv < 1:
+                                    facing = (nz - RIM_FADE[0]) / (RIM_FADE[1] - RIM_FADE[0])
+                                    facing = min(1.0, max(0.0, facing))
                                     cover = mpix[int(sv * mw), int(su * mw)] / 255
+                                    cover *= facing * facing * (3 - 2 * facing)
                                     colour = mix(label, ink, cover)
                                     break
                         c = shade(colour, ny, nz, 0.55, 24)
@@ -679,27 +692,33 @@ def can_frame(kind, frame, sub=4):
 
 # --- obstacles -------------------------------------------------------------------
 
-OBSTACLE_RED = (178, 32, 26)
-OBSTACLE_EDGE = (62, 8, 6)
-OBSTACLE_EDGES = {  # which sides carry the dark edge: top, bottom
+# Cast iron, a material no can kind uses: a cool dark grey that stays apart from
+# every label colour for colour-blind players too.
+IRON = (120, 126, 146)
+IRON_EDGE = (22, 24, 30)
+OBSTACLE_EDGES = {  # which ends of the stack the piece closes: top, bottom
     "top": (True, False), "middle": (False, False),
     "bottom": (False, True), "single": (True, True),
 }
 
 
 def make_obstacle(part):
+    """One piece of an iron post. Pieces stacked in a column join into one block:
+    the same hammered texture in each, no line between them, and the rivets keep
+    their 20-pixel rhythm across the joins."""
     top, bottom = OBSTACLE_EDGES[part]
     w, h = CELL_SIZE
     img = Image.new("RGB", CELL_SIZE)
     px = img.load()
-    rng = random.Random(404)        # the same mottling in every piece, so they join
+    rng = random.Random(404)
     for y in range(h):
         for x in range(w):
+            # Lit from the upper left: lighter towards the left side of the post.
             t = x / (w - 1)
-            k = 1.12 - 0.3 * t + rng.uniform(-0.05, 0.05)
-            px[x, y] = scale_colour(OBSTACLE_RED, k)
+            k = 1.16 - 0.36 * t + rng.uniform(-0.06, 0.06)
+            px[x, y] = scale_colour(IRON, k)
     d = ImageDraw.Draw(img)
-    light, dark = scale_colour(OBSTACLE_RED, 1.35), scale_colour(OBSTACLE_RED, 0.62)
+    light, dark = scale_colour(IRON, 1.55), scale_colour(IRON, 0.55)
     y0 = 2 if top else 0
     y1 = h - 3 if bottom else h - 1
     d.line([(2, y0), (2, y1)], fill=light)
@@ -708,17 +727,16 @@ def make_obstacle(part):
         d.line([(2, 2), (w - 3, 2)], fill=light)
     if bottom:
         d.line([(3, h - 3), (w - 3, h - 3)], fill=dark)
-    d.rectangle((0, 0, 1, h - 1), fill=OBSTACLE_EDGE)
-    d.rectangle((w - 2, 0, w - 1, h - 1), fill=OBSTACLE_EDGE)
+    d.rectangle((0, 0, 1, h - 1), fill=IRON_EDGE)
+    d.rectangle((w - 2, 0, w - 1, h - 1), fill=IRON_EDGE)
     if top:
-        d.rectangle((0, 0, w - 1, 1), fill=OBSTACLE_EDGE)
+        d.rectangle((0, 0, w - 1, 1), fill=IRON_EDGE)
     if bottom:
-        d.rectangle((0, h - 2, w - 1, h - 1), fill=OBSTACLE_EDGE)
-    # Bolt heads on the plate, placed so they keep their rhythm across pieces.
-    for bx in (7, w - 8):
-        by = 10
+        d.rectangle((0, h - 2, w - 1, h - 1), fill=IRON_EDGE)
+    by = h // 2
+    for bx in (6, w - 7):
         d.ellipse((bx - 2, by - 2, bx + 2, by + 2), fill=dark)
-        d.ellipse((bx - 2, by - 2, bx + 1, by + 1), fill=scale_colour(OBSTACLE_RED, 1.2))
+        d.ellipse((bx - 2, by - 2, bx + 1, by + 1), fill=scale_colour(IRON, 1.3))
         d.point((bx - 1, by - 1), fill=light)
     return img
 
@@ -1040,9 +1058,27 @@ def run_resonator(state, x):
     return y
 
 
-def write_wav(path, samples, peak=0.85):
-    top = max(abs(v) for v in samples) or 1.0
-    frames = b"".join(struct.pack("<h", int(round(v / top * peak * 32767))) for v in samples)
+def without_dc(samples):
+    """The sound less its mean, so the speaker cone rests where it started."""
+    mean = sum(samples) / len(samples)
+    return [v - mean for v in samples]
+
+
+def at_loudness(samples, target=SOUND_LOUDNESS, ceiling=SOUND_CEILING):
+    """The sound scaled to `target` LUFS. Peaks above `ceiling` are rounded off
+    softly (tanh) and the level found again, so nothing clips."""
+    samples = without_dc(samples)
+    for _ in range(8):
+        gain = 10 ** ((target - integrated_loudness(samples, SAMPLE_RATE)) / 20)
+        samples = [v * gain for v in samples]
+        if max(abs(v) for v in samples) <= ceiling:
+            return samples
+        samples = without_dc([ceiling * math.tanh(v / ceiling) for v in samples])
+    raise AssertionError("sound too spiky to reach its loudness without clipping")
+
+
+def write_wav(path, samples):
+    frames = b"".join(struct.pack("<h", int(round(v * 32767))) for v in samples)
     with wave.open(str(path), "wb") as out:
         out.setnchannels(1)
         out.setsampwidth(2)
@@ -1070,7 +1106,7 @@ def make_burp():
         source = pulse * (glottal + rng.uniform(-1, 1) * 0.3)
         voiced = sum(w * run_resonator(f, source) for w, f in zip(weights, formants))
         gurgle = 0.62 + 0.38 * math.sin(2 * math.pi * 9 * t + 1.5 * math.sin(2 * math.pi * 3 * t))
-        attack = min(1.0, t / 0.025)
+        attack = min(1.0, t / 0.008)
         release = min(1.0, (duration - t) / 0.22) ** 1.5
         samples.append(voiced * gurgle * attack * release)
     return samples
@@ -1140,8 +1176,8 @@ def main(out_dir):
         make_desktop_icon(size).save(out / "icons" / f"frothwick-{size}.png", optimize=True)
     save_gif(make_tooltip_font(), out / "tooltip_font.gif")
 
-    write_wav(out / "burp.wav", make_burp())
-    write_wav(out / "siren.wav", make_siren(), peak=0.7)
+    write_wav(out / "burp.wav", at_loudness(make_burp()))
+    write_wav(out / "siren.wav", at_loudness(make_siren()))
 
 
 if __name__ == "__main__":
