@@ -24,7 +24,7 @@ FONT_DIR = Path("/usr/share/fonts/truetype/dejavu")
 SANS = "DejaVuSans.ttf"
 SANS_BOLD = "DejaVuSans-Bold.ttf"
 SERIF_BOLD = "DejaVuSerif-Bold.ttf"
-MONO = "DejaVuSansMono.ttf"
+MONO_BOLD = "DejaVuSansMono-Bold.ttf"
 
 # --- colours ---------------------------------------------------------------
 BLACK = (0, 0, 0)
@@ -42,6 +42,7 @@ MAROON = (122, 30, 22)
 # --- window layout (pixels) -------------------------------------------------
 WINDOW_SIZE = (599, 436)
 PLAYFIELD = (13, 72, 402, 401)            # inclusive box, black on the background
+SCORE_BOARD = (10, 10, 405, 424)          # inclusive box the high-score board covers
 CELL_SIZE = (32, 20)
 LOGO_POS, LOGO_SIZE = (74, 16), (254, 31)
 MINIMIZE_POS, CLOSE_POS = (542, 14), (564, 14)
@@ -216,68 +217,17 @@ def make_background():
     img = wood_texture(WINDOW_SIZE, seed=1887)
     draw = ImageDraw.Draw(img)
 
-    # Dado rail along the bottom and a darker skirting below it.
-    rail = 415
+    # Skirting along the bottom, under a brass rail.
+    rail = SCORE_BOARD[3] + 7
     skirting = wood_texture((w, h - rail), seed=7, base=scale_colour(WOOD, 0.7),
                             plank=120, vertical=False)
     img.paste(skirting, (0, rail))
-    draw.rectangle((0, rail, w, rail + 2), fill=BRASS_LO)
     draw.line([(0, rail), (w, rail)], fill=BRASS)
-    draw.line([(0, rail + 1), (w, rail + 1)], fill=BRASS_HI)
-    # The lettering stays below y 424, where the high-score board ends.
-    engraved_text(draw, ((PLAYFIELD[0] + PLAYFIELD[2]) // 2, 429),
-                  "FREE HOUSE  \u2022  FINE ALES  \u2022  EST. 1887", font(SERIF_BOLD, 9))
+    draw.line([(0, rail + 1), (w, rail + 1)], fill=BRASS_LO)
 
-    # Sign board behind the logo.
-    board = (60, 6, 342, 57)
-    img.paste(wood_texture((board[2] - board[0], board[3] - board[1]), seed=31,
-                           base=scale_colour(WOOD, 0.55), plank=300, vertical=False),
-              board[:2])
-    brass_frame(draw, board, 4)
-    for x in (board[0] + 8, board[2] - 8):
-        rivet(draw, x, (board[1] + board[3]) // 2)
-
-    # Playfield: black well inside a brass moulding.
-    px0, py0, px1, py1 = PLAYFIELD
-    draw.rectangle((px0 - 7, py0 - 7, px1 + 7, py1 + 7), fill=WOOD_DARK)
-    brass_frame(draw, (px0 - 6, py0 - 6, px1 + 6, py1 + 6), 5)
-    draw.rectangle((px0 - 1, py0 - 1, px1 + 1, py1 + 1), fill=scale_colour(WOOD_DARK, 0.5))
-    draw.rectangle(PLAYFIELD, fill=BLACK)
-    for x, y in ((px0 - 3, py0 - 3), (px1 + 3, py0 - 3), (px0 - 3, py1 + 3), (px1 + 3, py1 + 3)):
-        rivet(draw, x, y)
-
-    # Score plate with its label.
-    draw.rectangle((SCORE_PLATE[0] - 2, SCORE_PLATE[1] - 2, SCORE_PLATE[2] + 2,
-                    SCORE_PLATE[3] + 2), fill=WOOD_DARK)
-    brass_frame(draw, SCORE_PLATE, 4)
-    draw.rectangle((SCORE_PLATE[0] + 4, SCORE_PLATE[1] + 4, SCORE_PLATE[2] - 4,
-                    SCORE_PLATE[3] - 4), fill=BLACK)
-    engraved_text(draw, ((SCORE_PLATE[0] + SCORE_PLATE[2]) // 2, 45), "SCORE",
-                  font(SERIF_BOLD, 11), BRASS_HI)
-
-    # Right-hand panel: buttons on top, the focus slot and the mugs below.
-    rx0, ry0, rx1, ry1 = RIGHT_PANEL
-    draw.rectangle((rx0 - 2, ry0 - 2, rx1 + 2, ry1 + 2), fill=WOOD_DARK)
-    brass_frame(draw, RIGHT_PANEL, 4)
-    draw.rectangle((rx0 + 4, ry0 + 4, rx1 - 4, ry1 - 4), fill=PANEL)
-    for x, y in ((rx0 + 9, ry0 + 9), (rx1 - 9, ry0 + 9), (rx0 + 9, ry1 - 9), (rx1 - 9, ry1 - 9)):
-        rivet(draw, x, y)
-    for x, y in BUTTON_SLOTS.values():   # every slot must sit on the flat plate
-        assert rx0 + 4 <= x and x + BUTTON_SIZE <= rx1 - 4, "button slot off the panel"
-        assert ry0 + 4 <= y and y + BUTTON_SIZE <= ry1 - 4, "button slot off the panel"
-    divider = 298
-    draw.line([(rx0 + 14, divider), (rx1 - 14, divider)], fill=BRASS_LO)
-    draw.line([(rx0 + 14, divider + 1), (rx1 - 14, divider + 1)], fill=BRASS)
-    engraved_text(draw, (506, 314), "LAST ORDERS", font(SERIF_BOLD, 9), BRASS)
-    fx, fy, fw, fh = FOCUS_BOX
-    brass_frame(draw, (fx - 3, fy - 3, fx + fw + 2, fy + fh + 2), 3)
-    draw.rectangle((fx, fy, fx + fw - 1, fy + fh - 1), fill=BLACK)
-    # A little shelf for the mugs to stand on.
-    shelf_y = MUG_SLOTS[0][1] + 32
-    shelf = (MUG_SLOTS[0][0] - 1, MUG_SLOTS[-1][0] + 33)
-    draw.line([(shelf[0], shelf_y), (shelf[1], shelf_y)], fill=BRASS_HI)
-    draw.line([(shelf[0], shelf_y + 1), (shelf[1], shelf_y + 1)], fill=BRASS)
-    draw.line([(shelf[0] + 1, shelf_y + 2), (shelf[1] - 1, shelf_y + 2)], fill=BRASS_LO)
+    make_cabinet(img, draw)
+    make_score_plate(draw)
+    make_right_panel(img, draw)
 
     # A dark recess for the minimise and close icons.
     draw.rectangle((MINIMIZE_POS[0] - 3, MINIMIZE_POS[1] - 3, CLOSE_POS[0] + 22,
@@ -290,19 +240,122 @@ def make_background():
     return img
 
 
+def make_cabinet(img, draw):
+    """The left-hand cabinet: one brass frame round exactly the rectangle the
+    high-score board covers, holding the sign, the playfield and a lettered rail.
+    The board, when it opens, fills the frame like a slate set into it."""
+    bx0, by0, bx1, by1 = SCORE_BOARD
+    px0, py0, px1, py1 = PLAYFIELD
+    draw.rectangle((bx0 - 6, by0 - 6, bx1 + 6, by1 + 6), fill=WOOD_DARK)
+    brass_frame(draw, (bx0 - 5, by0 - 5, bx1 + 5, by1 + 5), 5)
+    inside = wood_texture((bx1 - bx0 + 1, by1 - by0 + 1), seed=31,
+                          base=scale_colour(WOOD, 0.55), plank=400, vertical=False)
+    img.paste(inside, (bx0, by0))
+    for x, y in ((bx0 - 3, by0 - 3), (bx1 + 3, by0 - 3), (bx0 - 3, by1 + 3), (bx1 + 3, by1 + 3)):
+        rivet(draw, x, y)
+    # Brass rails above and below the playfield, and its dark lip.
+    for y in (py0 - 8, py1 + 4):
+        draw.rectangle((bx0, y, bx1, y + 3), fill=BRASS)
+        draw.line([(bx0, y), (bx1, y)], fill=BRASS_HI)
+        draw.line([(bx0, y + 3), (bx1, y + 3)], fill=BRASS_LO)
+    draw.rectangle((bx0, py0 - 4, bx1, py1 + 3), fill=WOOD_DARK)
+    draw.rectangle((px0 - 1, py0 - 1, px1 + 1, py1 + 1), fill=scale_colour(WOOD_DARK, 0.5))
+    draw.rectangle(PLAYFIELD, fill=BLACK)
+    engraved_text(draw, ((bx0 + bx1) // 2, (py1 + 8 + by1) // 2 + 1),
+                  "FREE HOUSE  \u2022  FINE ALES  \u2022  EST. 1887", font(SERIF_BOLD, 9))
+    # The sign with the name: the logo picture is cut from here, frame and all, so it
+    # looks the same over the high-score board.
+    draw_sign(img, draw)
+
+
+def draw_sign(img, draw):
+    x, y = LOGO_POS
+    w, h = LOGO_SIZE
+    box = (x, y, x + w - 1, y + h - 1)
+    img.paste(wood_texture((w, h), seed=32, base=scale_colour(WOOD, 0.42), plank=300,
+                           vertical=False), (x, y))
+    draw.rectangle(box, outline=BRASS_LO)
+    bevel(draw, (x + 1, y + 1, x + w - 2, y + h - 2), BRASS_HI, BRASS)
+    draw.rectangle((x + 2, y + 2, x + w - 3, y + h - 3), outline=BRASS_LO)
+    for rx in (x + 7, x + w - 8):
+        rivet(draw, rx, y + h // 2)
+
+
+def make_score_plate(draw):
+    draw.rectangle((SCORE_PLATE[0] - 2, SCORE_PLATE[1] - 2, SCORE_PLATE[2] + 2,
+                    SCORE_PLATE[3] + 2), fill=WOOD_DARK)
+    brass_frame(draw, SCORE_PLATE, 4)
+    draw.rectangle((SCORE_PLATE[0] + 4, SCORE_PLATE[1] + 4, SCORE_PLATE[2] - 4,
+                    SCORE_PLATE[3] - 4), fill=BLACK)
+    engraved_text(draw, ((SCORE_PLATE[0] + SCORE_PLATE[2]) // 2, 45), "SCORE",
+                  font(SERIF_BOLD, 11), BRASS_HI)
+
+
+def make_right_panel(img, draw):
+    """Buttons on top; below, the slate for last orders and the mugs on their shelf."""
+    rx0, ry0, rx1, ry1 = RIGHT_PANEL
+    draw.rectangle((rx0 - 2, ry0 - 2, rx1 + 2, ry1 + 2), fill=WOOD_DARK)
+    brass_frame(draw, RIGHT_PANEL, 4)
+    draw.rectangle((rx0 + 4, ry0 + 4, rx1 - 4, ry1 - 4), fill=PANEL)
+    for x, y in ((rx0 + 9, ry0 + 9), (rx1 - 9, ry0 + 9), (rx0 + 9, ry1 - 9), (rx1 - 9, ry1 - 9)):
+        rivet(draw, x, y)
+    for x, y in BUTTON_SLOTS.values():   # every slot must sit on the flat plate
+        assert rx0 + 4 <= x and x + BUTTON_SIZE <= rx1 - 4, "button slot off the panel"
+        assert ry0 + 4 <= y and y + BUTTON_SIZE <= ry1 - 4, "button slot off the panel"
+    divider = 298
+    draw.line([(rx0 + 14, divider), (rx1 - 14, divider)], fill=BRASS_LO)
+    draw.line([(rx0 + 14, divider + 1), (rx1 - 14, divider + 1)], fill=BRASS)
+    draw_slate(img, draw)
+    # A little shelf for the mugs to stand on.
+    shelf_y = MUG_SLOTS[0][1] + 32
+    shelf = (MUG_SLOTS[0][0] - 1, MUG_SLOTS[-1][0] + 33)
+    draw.line([(shelf[0], shelf_y), (shelf[1], shelf_y)], fill=BRASS_HI)
+    draw.line([(shelf[0], shelf_y + 1), (shelf[1], shelf_y + 1)], fill=BRASS)
+    draw.line([(shelf[0] + 1, shelf_y + 2), (shelf[1] - 1, shelf_y + 2)], fill=BRASS_LO)
+
+
+SLATE = BLACK
+CHALK = (232, 228, 214)
+
+
+def draw_slate(img, draw):
+    """An oak-framed chalk slate headed LAST ORDERS. Its lower part is the black box
+    the game paints where the keyboard focus sits: a slate with nothing chalked on
+    it yet."""
+    fx, fy, fw, fh = FOCUS_BOX
+    header = 15
+    frame = (fx - 4, fy - header - 4, fx + fw + 3, fy + fh + 3)
+    oak = scale_colour(WOOD, 1.45)
+    draw.rectangle(frame, fill=oak, outline=WOOD_DARK)
+    bevel(draw, (frame[0] + 1, frame[1] + 1, frame[2] - 1, frame[3] - 1),
+          scale_colour(oak, 1.25), scale_colour(oak, 0.7))
+    draw.rectangle((fx - 1, fy - header - 1, fx + fw, fy + fh), fill=WOOD_DARK)
+    draw.rectangle((fx, fy - header, fx + fw - 1, fy + fh - 1), fill=SLATE)
+    draw.rectangle((fx, fy, fx + fw - 1, fy + fh - 1), fill=BLACK)
+    # Chalk lettering: solid strokes with a few grains rubbed away.
+    text = Image.new("L", (fw, header))
+    ImageDraw.Draw(text).text((fw // 2, header // 2 + 1), "LAST ORDERS",
+                              font=font(SANS_BOLD, 9), fill=255, anchor="mm")
+    rng = random.Random(77)
+    text.putdata([v if rng.random() > 0.12 else v // 3 for v in text.getdata()])
+    img.paste(CHALK, (fx, fy - header), mask=text)
+    draw.line([(fx + 6, fy - 2), (fx + fw - 7, fy - 2)], fill=mix(SLATE, CHALK, 0.25))
+
+
 # --- logo and window icons ---------------------------------------------------
 
 def make_logo(background):
+    """The name on its sign, cut from the background with the sign's frame."""
     x, y = LOGO_POS
     w, h = LOGO_SIZE
     img = background.crop((x, y, x + w, y + h))
-    fnt = font(SERIF_BOLD, 27)
+    fnt = font(SERIF_BOLD, 24)
     text = "Frothwick"
     mask = Image.new("L", (w, h))
     md = ImageDraw.Draw(mask)
     md.text((w // 2, h // 2 + 1), text, font=fnt, anchor="mm", fill=255)
     outline = mask.filter(ImageFilter.MaxFilter(3))
-    shadow = ImageChops.offset(outline, 2, 2)
+    shadow = ImageChops.offset(outline, 1, 1)
     img.paste(WOOD_DARK, mask=shadow.point(lambda v: v * 3 // 4))
     img.paste(BLACK, mask=outline)
     gradient = Image.new("RGB", (w, h))
@@ -312,13 +365,13 @@ def make_logo(background):
         colour = mix(BRASS_HI, CREAM, t * 2) if t < 0.5 else mix(CREAM, BRASS, (t - 0.5) * 2)
         gd.line([(0, row), (w, row)], fill=colour)
     img.paste(gradient, mask=mask)
-    # Brass rules with diamonds either side of the name.
+    # Brass rules with diamonds either side of the name, between the rivets.
     text_w = int(md.textlength(text, font=fnt))
     draw = ImageDraw.Draw(img)
-    cy = h // 2 + 1
+    cy = h // 2
     for side in (-1, 1):
         inner = w // 2 + side * (text_w // 2 + 10)
-        outer = w // 2 + side * (w // 2 - 8)
+        outer = w // 2 + side * (w // 2 - 20)
         a, b = sorted((inner, outer))
         draw.line([(a, cy - 1), (b, cy - 1)], fill=BRASS_HI)
         draw.line([(a, cy), (b, cy)], fill=BRASS)
@@ -407,17 +460,21 @@ def sym_clear(d, s, dx, dy, c):
 
 
 def sym_new(d, s, dx, dy, c):
-    # An upright can with a sparkle: a fresh round.
-    d.rounded_rectangle(_pts([(9, 11), (18.5, 24.5)], s, dx, dy), radius=2 * s, fill=c)
+    # Go round again: a circling arrow round a fresh can lying in the middle.
+    cx, cy, r = 16, 16.3, 8.4
+    start, end = -40, 240      # degrees clockwise from three o'clock; the gap is at the top
+    d.arc(_pts([(cx - r, cy - r), (cx + r, cy + r)], s, dx, dy), start, end, fill=c,
+          width=int(2.4 * s))
+    a = math.radians(end)
+    at = (cx + r * math.cos(a), cy + r * math.sin(a))
+    ahead = (-math.sin(a), math.cos(a))        # the clockwise direction at the end
+    out = (math.cos(a), math.sin(a))
+    d.polygon(_pts([(at[0] + 4.2 * ahead[0], at[1] + 4.2 * ahead[1]),
+                    (at[0] + 3.2 * out[0], at[1] + 3.2 * out[1]),
+                    (at[0] - 3.2 * out[0], at[1] - 3.2 * out[1])], s, dx, dy), fill=c)
+    d.rounded_rectangle(_pts([(11.6, 13.6), (20.4, 19.2)], s, dx, dy), radius=1.6 * s, fill=c)
     if c == SYMBOL:
-        d.rectangle(_pts([(9, 15), (18.5, 20)], s, dx, dy), fill=BUTTON_PLATE)
-        d.rectangle(_pts([(10, 12), (17.5, 12.8)], s, dx, dy), fill=mix(c, BUTTON_PLATE, 0.4))
-    star = []
-    for i in range(8):
-        r = 4.6 if i % 2 == 0 else 1.5
-        a = math.pi / 4 * i
-        star.append((21.5 + r * math.sin(a), 10.5 - r * math.cos(a)))
-    d.polygon(_pts(star, s, dx, dy), fill=AMBER if c == SYMBOL else c)
+        d.rectangle(_pts([(13.6, 13.6), (18.4, 19.2)], s, dx, dy), fill=AMBER)
 
 
 def sym_scores(d, s, dx, dy, c):
@@ -497,19 +554,44 @@ LED_BOTTOM = (255, 132, 16)
 LED_GLOW = (170, 70, 0)
 LED_CAP_HEIGHT = 17
 LED_BASELINE = 20
-LED_MAX_WIDTH = 18
+LED_MAX_WIDTH = 16       # of the 22-pixel cell: three pixels clear at each side
 LED_CENTRE_X = 11
 
 
-def led_glyph_mask(char):
-    """The glyph as a mask: DejaVu Sans Bold drawn big, then scaled to the cell."""
-    big = 200
-    fnt = font(SANS_BOLD, big)
-    cap = fnt.getbbox("H", anchor="ls")
-    scale = LED_CAP_HEIGHT / (cap[3] - cap[1])
+def big_glyph(char, fnt):
+    """The glyph drawn big on its own canvas, with its ink box (left, top, right,
+    bottom) relative to the baseline. DejaVu's J hangs below the line; ours is a
+    hooked stem that stands on it like every other capital. The zero is drawn as
+    the round O, so that one picture reads as both (the letter O uses it)."""
+    if char == "J":
+        cap = fnt.getbbox("H", anchor="ls")
+        stem = Image.new("L", (cap[2], cap[3] - cap[1]))
+        ImageDraw.Draw(stem).text((0, 0), "I", font=fnt, fill=255, anchor="lt")
+        left, _, right, _ = stem.getbbox()
+        height, stroke = cap[3] - cap[1], right - left
+        width = round(height * 0.62)
+        canvas = Image.new("L", (width + 8, height + 8))
+        d = ImageDraw.Draw(canvas)
+        hook = round(height * 0.42)     # the hook's height above the baseline
+        d.rectangle((4 + width - stroke, 4, 4 + width - 1, 4 + height - hook), fill=255)
+        d.arc((4, 4 + height - 2 * hook, 4 + width - 1, 4 + height - 1), 0, 180, fill=255,
+              width=round(stroke * 0.9))
+        return canvas, (0, -height, width, 0)
+    if char == "0":
+        char = "O"
     x0, y0, x1, y1 = fnt.getbbox(char, anchor="ls")
     canvas = Image.new("L", (x1 - x0 + 8, y1 - y0 + 8))
     ImageDraw.Draw(canvas).text((4 - x0, 4 - y0), char, font=fnt, fill=255, anchor="ls")
+    return canvas, (x0, y0, x1, y1)
+
+
+def led_glyph_mask(char):
+    """The glyph as a mask: DejaVu Sans Bold drawn big, then scaled to the cell with
+    a clear margin at each side, so that neighbours on the board never touch."""
+    fnt = font(SANS_BOLD, 200)
+    cap = fnt.getbbox("H", anchor="ls")
+    scale = LED_CAP_HEIGHT / (cap[3] - cap[1])
+    canvas, (x0, y0, x1, y1) = big_glyph(char, fnt)
     width = min(LED_MAX_WIDTH, (x1 - x0) * scale)
     sx = width / (x1 - x0)
     out_w = max(1, round(canvas.width * sx))
@@ -538,12 +620,15 @@ def led_image(mask, width=GLYPH_SIZE[0]):
     return out
 
 
+CURSOR_EDGE = (214, 132, 40)    # bright enough to find on the black board at a glance
+
+
 def make_entry_cursor():
     mask = Image.new("L", GLYPH_SIZE)
     d = ImageDraw.Draw(mask)
     d.rectangle((3, 19, 18, 21), fill=255)
     img = led_image(mask)
-    ImageDraw.Draw(img).rectangle((1, 1, 20, 21), outline=(74, 34, 0))
+    ImageDraw.Draw(img).rounded_rectangle((1, 0, 20, 22), radius=2, outline=CURSOR_EDGE)
     img.paste(led_image(mask).crop((0, 18, 22, 23)), (0, 18))
     return img
 
@@ -659,7 +744,7 @@ def can_frame(kind, frame, sub=4):
                     ny = (y - CAN_CY) / r
                     nz = math.sqrt(1 - ny * ny)
                     if LABEL_SPAN[0] <= x <= LABEL_SPAN[1]:
-                        colour = label
+                        colour, cover = label, 0.0
                         if x < LABEL_SPAN[0] + LABEL_STRIPE or x > LABEL_SPAN[1] - LABEL_STRIPE:
                             colour = BRASS_HI
                         else:
@@ -676,7 +761,8 @@ def can_frame(kind, frame, sub=4):
                                     cover *= facing * facing * (3 - 2 * facing)
                                     colour = mix(label, ink, cover)
                                     break
-                        c = shade(colour, ny, nz, 0.55, 24)
+                        # The printed symbol is matte: the glint never washes it out.
+                        c = shade(colour, ny, nz, 0.55 * (1 - 0.7 * cover), 24)
                     else:
                         metal = CAN_METAL
                         if 2.4 <= x < 3.0 or 5.0 <= x < 5.5:
@@ -773,9 +859,15 @@ def make_mug(full):
         d.rectangle(_pts([(body[0], body[1]), (body[2], body[3])], s), outline=GLASS_EDGE,
                     width=int(1.4 * s))
         d.rectangle(_pts([(body[0], 27.5), (body[2], body[3])], s), fill=GLASS_EDGE)
+        # Empty glass catches more light: brighter fluting and a second glint.
+        fluting = mix(GLASS_EDGE, PANEL, 0.55 if full else 0.25)
         for fx in (10.5, 14.5, 18.5):
-            d.line(_pts([(fx, 12), (fx, 26)], s), fill=mix(GLASS_EDGE, PANEL, 0.55), width=s)
+            d.line(_pts([(fx, 12), (fx, 26)], s), fill=fluting, width=s)
         d.line(_pts([(7.8, 11), (7.8, 26)], s), fill=WHITE, width=int(1.2 * s))
+        if not full:
+            d.line(_pts([(9.4, 12), (9.4, 20)], s), fill=mix(WHITE, PANEL, 0.3), width=s)
+            d.line(_pts([(21.2, 13), (21.2, 25)], s), fill=mix(WHITE, PANEL, 0.45), width=s)
+            d.line(_pts([(6.5, 9.3), (22.5, 9.3)], s), fill=WHITE, width=s)
         if full:
             for cx, cy, r in ((8, 8, 3.6), (12.5, 6.2, 4.2), (17.5, 6.8, 3.8), (21.5, 8.8, 3.0),
                               (6.5, 11.5, 2.0)):
@@ -790,124 +882,165 @@ def make_mug(full):
 
 # --- cop picture -------------------------------------------------------------------
 
+COP_SIZE = (320, 200)
+COP_SCALE = 4                   # drawn this many times bigger, then box-filtered down
+NIGHT_TOP, NIGHT_BOTTOM = (14, 18, 42), (40, 32, 58)
+NAVY, NAVY_LIT, NAVY_DARK = (30, 38, 84), (70, 76, 120), (14, 16, 40)
+SKIN, SKIN_SHADE = (240, 190, 150), (200, 140, 104)
+WINDOW_GLOW = (255, 196, 96)
+
+
+def gradient_fill(img, paint_mask, top, bottom, span):
+    """Fills the shape that paint_mask(draw) draws with a vertical gradient from
+    `top` at y span[0] to `bottom` at y span[1] (scaled pixels)."""
+    mask = Image.new("L", img.size)
+    paint_mask(ImageDraw.Draw(mask))
+    ramp = Image.new("RGB", (1, img.height))
+    for y in range(img.height):
+        t = min(1.0, max(0.0, (y - span[0]) / max(1, span[1] - span[0])))
+        ramp.putpixel((0, y), mix(top, bottom, t))
+    img.paste(ramp.resize(img.size), mask=mask)
+
+
 def make_cop():
-    w, h = 320, 200
-    s = 2
+    """Closing time at the Frothwick Arms: the constable stands in the light of
+    the pub window under the blue lamp, one hand raised. The same wood, brass and
+    amber as the rest of the game, in a brass frame."""
+    w, h = COP_SIZE
+    s = COP_SCALE
+    P = lambda pts: [(x * s, y * s) for x, y in pts]
     img = Image.new("RGB", (w * s, h * s))
     d = ImageDraw.Draw(img)
-    for row in range(h * s):
-        d.line([(0, row), (w * s, row)], fill=mix((12, 16, 44), (46, 34, 70), row / (h * s)))
-    P = lambda pts: [(x * s, y * s) for x, y in pts]
+    gradient_fill(img, lambda m: m.rectangle((0, 0, w * s, h * s), fill=255),
+                  NIGHT_TOP, NIGHT_BOTTOM, (0, 60 * s))
     rng = random.Random(999)
-    for _ in range(30):
-        x, y = rng.uniform(0, w), rng.uniform(0, 40)
-        d.ellipse(P([(x - 0.6, y - 0.6), (x + 0.6, y + 0.6)]), fill=(220, 220, 240))
-    d.ellipse(P([(272, 8), (294, 30)]), fill=(244, 238, 206))
-    d.ellipse(P([(279, 6), (300, 27)]), fill=mix((12, 16, 44), (46, 34, 70), 0.08))
+    for _ in range(26):
+        x, y = rng.uniform(150, w), rng.uniform(6, 40)
+        d.ellipse(P([(x - 0.5, y - 0.5), (x + 0.5, y + 0.5)]), fill=(200, 200, 226))
+    d.ellipse(P([(206, 6), (222, 22)]), fill=(240, 232, 200))
+    d.ellipse(P([(211, 4), (226, 19)]), fill=mix(NIGHT_TOP, NIGHT_BOTTOM, 0.05))
 
-    # The pub: brick front, warm window, door and hanging sign.
-    d.rectangle(P([(0, 46), (250, 176)]), fill=(104, 40, 30))
-    for row, y in enumerate(range(46, 176, 6)):
-        d.line(P([(0, y), (250, y)]), fill=(70, 26, 20), width=s)
-        for x in range(-12 + (row % 2) * 9, 250, 18):
-            d.line(P([(x, y), (x, y + 6)]), fill=(70, 26, 20), width=s)
-    d.rectangle(P([(0, 40), (256, 58)]), fill=(40, 24, 16))
-    d.rectangle(P([(0, 40), (256, 42)]), fill=BRASS)
-    d.rectangle(P([(0, 57), (256, 58)]), fill=BRASS_LO)
-    d.text(P([(96, 50)])[0], "THE FROTHWICK ARMS", font=font(SERIF_BOLD, 10 * s),
+    # The pub front: oak panelling under a brass-lettered fascia.
+    front = (0, 30, 196, 170)
+    oak = wood_texture((front[2] * s, (front[3] - front[1]) * s), seed=66,
+                       base=scale_colour(WOOD, 0.8), plank=30 * s)
+    img.paste(oak, (0, front[1] * s))
+    d.rectangle(P([(0, 30), (200, 50)]), fill=WOOD_DARK)
+    d.rectangle(P([(0, 30), (200, 32)]), fill=BRASS)
+    d.rectangle(P([(0, 48), (200, 50)]), fill=BRASS_LO)
+    d.text(P([(98, 40)])[0], "THE FROTHWICK ARMS", font=font(SERIF_BOLD, 11 * s),
            fill=BRASS_HI, anchor="mm")
-    d.rectangle(P([(14, 64), (120, 150)]), fill=(52, 30, 16))
-    d.rectangle(P([(20, 70), (114, 144)]), fill=(255, 186, 80))
-    for y in range(70, 144):
-        d.line(P([(20, y), (114, y)]), fill=mix((255, 214, 120), (220, 120, 40), (y - 70) / 74))
-    for fx in (51, 83):
-        d.rectangle(P([(fx - 1, 70), (fx + 1, 144)]), fill=(52, 30, 16))
-    d.rectangle(P([(20, 106), (114, 108)]), fill=(52, 30, 16))
-    for mx in (30, 62, 96):  # mugs on the window sill
-        d.rectangle(P([(mx, 132), (mx + 9, 144)]), fill=(230, 150, 30))
-        d.rectangle(P([(mx - 1, 129), (mx + 10, 133)]), fill=FOAM)
-    d.rectangle(P([(150, 80), (196, 176)]), fill=(40, 24, 16))
-    d.rectangle(P([(155, 86), (191, 176)]), fill=(94, 28, 22))
-    d.rectangle(P([(160, 92), (186, 118)]), fill=(255, 200, 100))
-    d.ellipse(P([(182, 132), (187, 137)]), fill=BRASS_HI)
-    d.rectangle(P([(0, 176), (320, 200)]), fill=(60, 58, 64))
-    for x in range(0, 320, 28):
-        d.line(P([(x, 176), (x - 6, 200)]), fill=(44, 42, 48), width=s)
-    d.line(P([(0, 176), (320, 176)]), fill=(120, 118, 124), width=s)
+    # The window, warm light behind small panes, mugs on the sill.
+    win = (14, 60, 122, 140)
+    d.rectangle(P([(win[0] - 5, win[1] - 5), (win[2] + 5, win[3] + 5)]), fill=WOOD_DARK)
+    gradient_fill(img, lambda m: m.rectangle(P([win[:2], win[2:]]), fill=255),
+                  (255, 226, 150), (226, 130, 40), (win[1] * s, win[3] * s))
+    for x in (50, 86):
+        d.rectangle(P([(x - 1.5, win[1]), (x + 1.5, win[3])]), fill=WOOD_DARK)
+    d.rectangle(P([(win[0], 98), (win[2], 101)]), fill=WOOD_DARK)
+    for mx in (24, 60, 96):
+        d.rectangle(P([(mx, 126), (mx + 10, 140)]), fill=(190, 110, 24))
+        d.ellipse(P([(mx - 1, 122), (mx + 11, 129)]), fill=FOAM)
+        d.arc(P([(mx + 7, 129), (mx + 15, 137)]), -90, 90, fill=(190, 110, 24), width=2 * s)
+    d.rectangle(P([(win[0] - 7, win[3] + 5), (win[2] + 7, win[3] + 9)]), fill=BRASS_LO)
+    # Door with a lit pane, and the pavement in the window's light.
+    d.rectangle(P([(140, 72), (186, 170)]), fill=WOOD_DARK)
+    d.rectangle(P([(145, 77), (181, 170)]), fill=MAROON)
+    d.rectangle(P([(151, 84), (175, 110)]), fill=WINDOW_GLOW)
+    d.ellipse(P([(173, 128), (178, 133)]), fill=BRASS_HI)
+    gradient_fill(img, lambda m: m.rectangle(P([(0, 170), (w, h)]), fill=255),
+                  (92, 84, 80), (46, 42, 50), (170 * s, h * s))
+    d.line(P([(0, 170), (w, 170)]), fill=(130, 120, 110), width=s)
+    pool = Image.new("L", img.size)
+    ImageDraw.Draw(pool).ellipse(P([(-20, 164), (170, 206)]), fill=70)
+    img.paste(WINDOW_GLOW, mask=pool.filter(ImageFilter.GaussianBlur(8 * s)))
 
-    # Flashing beacon on the corner, with its glow.
-    glow = Image.new("RGB", img.size, BLACK)
-    gd = ImageDraw.Draw(glow)
-    for (cx, cy), colour in (((266, 62), (255, 40, 40)), ((300, 62), (40, 90, 255))):
-        for r in range(40, 0, -2):
-            gd.ellipse(P([(cx - r, cy - r), (cx + r, cy + r)]),
-                       fill=scale_colour(colour, (1 - r / 40) ** 2))
-    img = ImageChops.add(img, glow)
-    d = ImageDraw.Draw(img)
-    d.rectangle(P([(258, 66), (308, 74)]), fill=(30, 30, 40))
-    d.rounded_rectangle(P([(258, 54), (281, 68)]), radius=3 * s, fill=(255, 70, 60))
-    d.rounded_rectangle(P([(285, 54), (308, 68)]), radius=3 * s, fill=(70, 120, 255))
-    d.rounded_rectangle(P([(262, 56), (270, 60)]), radius=s, fill=(255, 200, 190))
-    d.rounded_rectangle(P([(289, 56), (297, 60)]), radius=s, fill=(200, 220, 255))
-    d.rectangle(P([(281, 74), (285, 176)]), fill=(30, 30, 40))
+    # The blue lamp on its bracket at the corner of the pub, glowing.
+    glow = Image.new("L", img.size)
+    ImageDraw.Draw(glow).ellipse(P([(180, 44), (240, 104)]), fill=150)
+    img.paste((90, 140, 255), mask=glow.filter(ImageFilter.GaussianBlur(10 * s)))
+    d.line(P([(196, 62), (210, 62), (210, 66)]), fill=(30, 30, 36), width=2 * s)
+    d.polygon(P([(200, 68), (210, 62), (220, 68)]), fill=(20, 24, 40))
+    d.rectangle(P([(202, 68), (218, 88)]), fill=(40, 90, 210), outline=(20, 24, 40), width=s)
+    d.rectangle(P([(204, 71), (216, 85)]), fill=(150, 196, 255))
+    d.text(P([(210, 78)])[0], "POLICE", font=font(SANS_BOLD, 3 * s), fill=(20, 30, 80),
+           anchor="mm")
 
-    # The constable: helmet with badge, smiling, one hand up.
-    navy, navy_hi = (28, 36, 86), (52, 64, 130)
-    skin, skin_sh = (250, 200, 160), (220, 160, 120)
-    d.rounded_rectangle(P([(206, 120), (254, 182)]), radius=10 * s, fill=navy)
-    d.rectangle(P([(212, 176), (226, 194)]), fill=navy)
-    d.rectangle(P([(234, 176), (248, 194)]), fill=navy)
-    d.ellipse(P([(206, 190), (228, 198)]), fill=(16, 16, 20))
-    d.ellipse(P([(232, 190), (254, 198)]), fill=(16, 16, 20))
-    d.line(P([(230, 124), (230, 170)]), fill=navy_hi, width=s)
-    for y in (132, 144, 156):
-        d.ellipse(P([(227, y), (233, y + 6)]), fill=(210, 214, 224))
-    d.rectangle(P([(206, 160), (254, 165)]), fill=(14, 14, 20))
-    d.rectangle(P([(226, 159), (234, 166)]), fill=BRASS)
-    d.line(P([(252, 130), (268, 112), (272, 96)]), fill=navy, width=9 * s, joint="curve")
-    d.ellipse(P([(264, 88), (280, 102)]), fill=skin)                 # waving hand
-    for i, fx in enumerate((265.5, 269.5, 273.5, 277.5)):
-        top = 80 + abs(1.5 - i) * 2
-        d.rounded_rectangle(P([(fx - 1.6, top), (fx + 1.6, 94)]), radius=1.6 * s, fill=skin)
-    d.line(P([(265, 97), (260, 91)]), fill=skin, width=3 * s)
-    d.line(P([(208, 130), (200, 156)]), fill=navy, width=9 * s)
-    d.ellipse(P([(194, 152), (206, 164)]), fill=skin)
-    d.ellipse(P([(212, 84), (248, 124)]), fill=skin)
-    d.ellipse(P([(208, 98), (216, 110)]), fill=skin_sh)
-    d.ellipse(P([(244, 98), (252, 110)]), fill=skin_sh)
-    d.ellipse(P([(221, 97), (227, 104)]), fill=(20, 20, 30))
-    d.ellipse(P([(233, 97), (239, 104)]), fill=(20, 20, 30))
-    d.ellipse(P([(223, 98), (225, 100)]), fill=WHITE)
-    d.ellipse(P([(235, 98), (237, 100)]), fill=WHITE)
-    d.ellipse(P([(227, 103), (234, 111)]), fill=(240, 150, 120))
-    d.chord(P([(222, 106), (238, 118)]), 20, 160, fill=(140, 30, 30))
-    d.polygon(P([(220, 110), (230, 107), (240, 110), (236, 112), (230, 110), (224, 112)]),
-              fill=(90, 50, 30))
-    d.ellipse(P([(216, 108), (222, 113)]), fill=(255, 160, 150))
-    d.ellipse(P([(238, 108), (244, 113)]), fill=(255, 160, 150))
-    # Custodian helmet.
-    d.chord(P([(210, 40), (250, 110)]), 180, 360, fill=navy)
-    d.rectangle(P([(210, 74), (250, 90)]), fill=navy)
-    d.ellipse(P([(226, 36), (234, 44)]), fill=(200, 200, 210))
-    d.rounded_rectangle(P([(206, 86), (254, 92)]), radius=2 * s, fill=(20, 24, 60))
-    d.line(P([(218, 50), (216, 80)]), fill=navy_hi, width=2 * s)
+    draw_constable(img, d, P)
+
+    # What he says, in the game's cream and brass.
+    d.rounded_rectangle(P([(106, 4), (202, 27)]), radius=8 * s, fill=CREAM,
+                        outline=BRASS_LO, width=2 * s)
+    d.polygon(P([(180, 25), (236, 58), (192, 25)]), fill=CREAM)
+    d.line(P([(180, 26), (236, 58), (192, 26)]), fill=BRASS_LO, width=2 * s)
+    d.text(P([(154, 15.5)])[0], "Last orders!", font=font(SERIF_BOLD, 12 * s), fill=MAROON,
+           anchor="mm")
+
+    out = img.resize((w, h), Image.Resampling.BOX)
+    brass_frame(ImageDraw.Draw(out), (0, 0, w - 1, h - 1), 4)
+    return out
+
+
+def draw_constable(img, d, P):
+    """The constable, standing: boots, trousers, tunic, one hand raised, helmet.
+    Lit from the pub window on his left."""
+    # Shadow on the pavement, boots and legs.
+    d.ellipse(P([(226, 184), (290, 194)]), fill=(30, 28, 34))
+    for x in (238, 258):
+        gradient_fill(img, lambda m, x=x: m.rectangle(P([(x, 140), (x + 16, 186)]), fill=255),
+                      NAVY, NAVY_DARK, (140 * s_of(P), 186 * s_of(P)))
+        d.line(P([(x + 3, 142), (x + 3, 184)]), fill=NAVY_LIT, width=s_of(P))
+        d.rounded_rectangle(P([(x - 3, 182), (x + 18, 190)]), radius=3 * s_of(P),
+                            fill=(16, 14, 16))
+        d.line(P([(x, 183), (x + 8, 183)]), fill=(90, 90, 96), width=s_of(P))
+    # Tunic with its belt and buttons.
+    tunic = [(232, 82), (280, 82), (284, 146), (228, 146)]
+    gradient_fill(img, lambda m: m.polygon(P(tunic), fill=255), NAVY_LIT, NAVY,
+                  (82 * s_of(P), 146 * s_of(P)))
+    d.rectangle(P([(228, 128), (284, 134)]), fill=(16, 16, 24))
+    d.rectangle(P([(252, 127), (260, 135)]), fill=BRASS)
+    for y in (90, 102, 114, 142):
+        d.ellipse(P([(254, y), (258, y + 4)]), fill=BRASS_HI)
+    d.rectangle(P([(246, 80), (266, 86)]), fill=NAVY_DARK)            # collar
+    # The left arm hangs at his side; the right is raised, palm out: time.
+    d.line(P([(234, 88), (226, 118), (228, 132)]), fill=NAVY, width=11 * s_of(P), joint="curve")
+    d.ellipse(P([(222, 128), (234, 140)]), fill=SKIN_SHADE)
+    d.line(P([(278, 88), (294, 72), (298, 50)]), fill=NAVY, width=11 * s_of(P), joint="curve")
+    d.line(P([(272, 86), (288, 72)]), fill=NAVY_LIT, width=2 * s_of(P))
+    d.rectangle(P([(292, 46), (304, 52)]), fill=NAVY_DARK)             # cuff
+    d.rounded_rectangle(P([(291, 30), (305, 48)]), radius=4 * s_of(P), fill=SKIN)   # palm
+    for i, fx in enumerate((292.5, 296, 299.5, 303)):
+        top = 22 + abs(1.5 - i) * 2
+        d.rounded_rectangle(P([(fx - 1.6, top), (fx + 1.6, 34)]), radius=1.6 * s_of(P), fill=SKIN)
+    d.rounded_rectangle(P([(286, 36), (293, 41)]), radius=2 * s_of(P), fill=SKIN)   # thumb
+    # Head: face, ears, moustache, a friendly look.
+    d.rectangle(P([(250, 70), (262, 82)]), fill=SKIN_SHADE)           # neck
+    d.ellipse(P([(240, 44), (272, 78)]), fill=SKIN)
+    d.ellipse(P([(237, 56), (244, 66)]), fill=SKIN_SHADE)
+    d.ellipse(P([(268, 56), (275, 66)]), fill=SKIN_SHADE)
+    for ex in (249, 261):
+        d.ellipse(P([(ex - 2, 57), (ex + 2, 61)]), fill=(30, 24, 30))
+    d.ellipse(P([(253, 60), (259, 68)]), fill=SKIN_SHADE)
+    d.chord(P([(244, 64), (268, 74)]), 180, 360, fill=(110, 70, 40))   # moustache
+    d.arc(P([(250, 68), (262, 75)]), 20, 160, fill=(120, 40, 40), width=s_of(P))
+    # Custodian helmet with its badge.
+    d.chord(P([(238, 8), (274, 66)]), 180, 360, fill=NAVY)
+    d.rectangle(P([(238, 36), (274, 52)]), fill=NAVY)
+    d.line(P([(246, 14), (243, 44)]), fill=NAVY_LIT, width=2 * s_of(P))
+    d.ellipse(P([(252, 4), (260, 12)]), fill=(200, 200, 210))
+    d.rounded_rectangle(P([(234, 48), (278, 54)]), radius=2 * s_of(P), fill=NAVY_DARK)
     star = []
     for i in range(16):
-        r = 7 if i % 2 == 0 else 4
+        r = 6 if i % 2 == 0 else 3.5
         a = math.pi / 8 * i
-        star.append((230 + r * math.sin(a), 69 - r * math.cos(a)))
+        star.append((256 + r * math.sin(a), 36 - r * math.cos(a)))
     d.polygon(P(star), fill=(214, 218, 228))
-    d.ellipse(P([(226.5, 65.5), (233.5, 72.5)]), fill=BRASS)
-    d.ellipse(P([(228.5, 67.5), (231.5, 70.5)]), fill=navy)
+    d.ellipse(P([(253, 33), (259, 39)]), fill=BRASS)
 
-    # Speech bubble.
-    d.rounded_rectangle(P([(92, 4), (204, 32)]), radius=12 * s, fill=WHITE, outline=BLACK,
-                        width=2 * s)
-    d.polygon(P([(176, 30), (212, 62), (190, 30)]), fill=WHITE)
-    d.line(P([(176, 31), (212, 62), (190, 31)]), fill=BLACK, width=2 * s)
-    d.text(P([(148, 18)])[0], "Last orders!", font=font(SANS_BOLD, 14 * s), fill=(150, 20, 20),
-           anchor="mm")
-    return img.resize((w, h), Image.Resampling.LANCZOS)
+
+def s_of(P):
+    """The drawing scale of a point mapper."""
+    return int(P([(1, 0)])[0][0])
 
 
 # --- about panel ---------------------------------------------------------------
@@ -916,7 +1049,8 @@ ABOUT_SIZE = (344, 169)
 ABOUT_RULES = ("Six equal cans that fill a 2\u00d73 or 3\u00d72 rectangle clear away for "
                "500 points. Let the cans reach the top and you lose one of your three lives.")
 ABOUT_KEYS = [("Left / Right", "move the can"), ("Down / Space", "drop it")]
-ABOUT_LINK = "Click here to visit the Frothwick web page"
+ABOUT_LINK = "Click here for the Frothwick home page"
+LINK_BLUE = (150, 200, 255)     # a link's colour, light enough for dark wood
 
 
 def wrap(text, fnt, width, draw):
@@ -932,29 +1066,34 @@ def wrap(text, fnt, width, draw):
 
 
 def make_about():
+    """Title, rules, keys and the link in four blocks spaced evenly down the panel,
+    on a plain dark board so that the small text stays crisp."""
     w, h = ABOUT_SIZE
     img = wood_texture(ABOUT_SIZE, seed=55, base=scale_colour(WOOD, 0.5), plank=400, vertical=False)
     d = ImageDraw.Draw(img)
     brass_frame(d, (0, 0, w - 1, h - 1), 4)
+    d.rectangle((10, 36, w - 11, h - 11), fill=scale_colour(WOOD_DARK, 0.8))
     title = font(SERIF_BOLD, 20)
     body = font(SANS, 12)
     bold = font(SANS_BOLD, 12)
-    engraved_text(d, (w // 2, 20), "Frothwick", title, BRASS_HI)
-    d.line([(w // 2 - 90, 33), (w // 2 + 90, 33)], fill=BRASS_LO)
-    y = 41
-    for line in wrap(ABOUT_RULES, body, w - 28, d):
+    engraved_text(d, (w // 2, 19), "Frothwick", title, BRASS_HI)
+    d.line([(w // 2 - 90, 32), (w // 2 + 90, 32)], fill=BRASS_LO)
+    rules = wrap(ABOUT_RULES, body, w - 36, d)
+    line_height, gap = 15, 9
+    blocks = len(rules) + len(ABOUT_KEYS) + 1
+    y = 36 + (h - 11 - 36 - blocks * line_height - 2 * gap) // 2
+    for line in rules:
         d.text((w // 2, y), line, font=body, fill=CREAM, anchor="mt")
-        y += 15
-    y += 5
+        y += line_height
+    y += gap
     for key, action in ABOUT_KEYS:
-        d.text((w // 2 - 6, y), key + ":", font=bold, fill=AMBER, anchor="rt")
-        d.text((w // 2 + 2, y), action, font=body, fill=CREAM, anchor="lt")
-        y += 15
-    link_font = font(SANS_BOLD, 12)
-    link_y = h - 22
-    d.text((w // 2, link_y), ABOUT_LINK, font=link_font, fill=AMBER, anchor="mt")
-    lw = d.textlength(ABOUT_LINK, font=link_font)
-    d.line([(w // 2 - lw / 2, link_y + 14), (w // 2 + lw / 2, link_y + 14)], fill=AMBER)
+        d.text((w // 2 - 4, y), key + ":", font=bold, fill=AMBER, anchor="rt")
+        d.text((w // 2 + 4, y), action, font=body, fill=CREAM, anchor="lt")
+        y += line_height
+    y += gap
+    d.text((w // 2, y), ABOUT_LINK, font=bold, fill=LINK_BLUE, anchor="mt")
+    lw = d.textlength(ABOUT_LINK, font=bold)
+    d.line([(w // 2 - lw / 2, y + 14), (w // 2 + lw / 2, y + 14)], fill=LINK_BLUE)
     return img
 
 
@@ -1025,20 +1164,20 @@ def make_desktop_icon(size):
 
 def make_tooltip_font():
     """Glyphs ' '..'~' side by side, each centred in its own cell so that the game can
-    cut any one of them out cleanly."""
+    cut any one of them out cleanly; smooth grey edges from white paper to black ink,
+    which the game turns into its own tooltip colours."""
     cw, ch = TOOLTIP_CELL
-    strip = Image.new("1", (cw * 95, ch), 1)
-    fnt = font(MONO, 11)
+    strip = Image.new("L", (cw * 95, ch), 255)
+    fnt = font(MONO_BOLD, 11)
     for i in range(95):
-        cell = Image.new("1", (cw, ch), 1)
+        cell = Image.new("L", (cw, ch), 255)
         d = ImageDraw.Draw(cell)
-        d.fontmode = "1"
         left, _, right, _ = d.textbbox((0, 10), chr(32 + i), font=fnt, anchor="ls")
         d.text(((cw - (right - left)) // 2 - left, 10), chr(32 + i), font=fnt, fill=0, anchor="ls")
         strip.paste(cell, (i * cw, 0))
-    out = Image.new("P", strip.size, 0)
-    out.putpalette([0, 0, 0, 255, 255, 255])
-    out.paste(1, mask=strip.convert("L"))
+    out = Image.new("P", strip.size)
+    out.putdata(list(strip.getdata()))
+    out.putpalette([v for g in range(256) for v in (g, g, g)])
     return out
 
 
@@ -1167,7 +1306,8 @@ def main(out_dir):
 
     save_gif(to_palette(make_mug(True), keep=[PANEL]), out / "mug_full.gif")
     save_gif(to_palette(make_mug(False), keep=[PANEL]), out / "mug_empty.gif")
-    make_cop().save(out / "cop.jpg", "JPEG", quality=90)
+    # Full colour resolution and a high quality keep the JPEG free of ringing.
+    make_cop().save(out / "cop.jpg", "JPEG", quality=95, subsampling=0)
     save_gif(to_palette(make_about()), out / "about_text.gif")
     save_gif(make_hand_cursor(), out / "hand_cursor.gif")
     save_gif(make_app_icon(), out / "icon.gif")

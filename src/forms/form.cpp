@@ -6,11 +6,19 @@ namespace forms {
 
 namespace {
 
-constexpr Color kTooltipBack = 0xFFFFE1;
-constexpr Color kTooltipInk = 0x000000;
-constexpr int kTooltipPadding = 3;  // pixels around the text
+constexpr int kTooltipPadding = 3;  // pixels around the text, the edge included
 
 bool Empty(const Rect& r) { return r.w <= 0 || r.h <= 0; }
+
+// a, b blended by t in 0..255 (0 gives a), channel by channel.
+Color Blend(Color a, Color b, std::uint32_t t) {
+    Color out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const std::uint32_t ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
+        out |= ((ca * (255 - t) + cb * t + 127) / 255) << shift;
+    }
+    return out;
+}
 
 Rect Union(const Rect& a, const Rect& b) {
     if (Empty(a)) return b;
@@ -37,10 +45,7 @@ void Form::SetBackground(const StdPicture& picture) {
     client_.CopyFrom(background_, 0, 0, 0, 0, client_.Width(), client_.Height());
 }
 
-void Form::SetTooltipFont(StdPicture font, int cellWidth) {
-    tooltipFont_ = std::move(font);
-    tooltipCell_ = cellWidth;
-}
+void Form::SetTooltipLook(TooltipLook look) { tooltip_ = std::move(look); }
 
 void Form::SetCaption(const std::string& caption) {
     caption_ = caption;
@@ -234,10 +239,10 @@ void Form::ShowTooltipIfDue() {
     if (!hover_ || tooltipDone_ || platform_.NowMs() < hoverSince_ + kTooltipDelayMs) return;
     tooltipDone_ = true;
     const auto* box = dynamic_cast<const PictureBox*>(hover_);
-    if (!box || !box->Visible || box->ToolTipText().empty() || !tooltipFont_) return;
+    if (!box || !box->Visible || box->ToolTipText().empty() || !tooltip_.font) return;
     tooltipText_ = box->ToolTipText;
-    const int w = static_cast<int>(tooltipText_.size()) * tooltipCell_ + 2 * kTooltipPadding;
-    const int h = tooltipFont_->height + 2 * kTooltipPadding;
+    const int w = static_cast<int>(tooltipText_.size()) * tooltip_.cellWidth + 2 * kTooltipPadding;
+    const int h = tooltip_.font->height + 2 * kTooltipPadding;
     // Below and to the right of the pointer, kept inside the window.
     const int x = std::clamp(pointerX_, 0, std::max(0, frame_.Width() - w));
     int y = pointerY_ + 20;
@@ -256,23 +261,21 @@ void Form::HideTooltip() {
 void Form::DrawTooltip(Surface& frame, const Rect& clip) const {
     const Rect r = Intersect(tooltipRect_, clip);
     if (Empty(r)) return;
-    Surface box(tooltipRect_.w, tooltipRect_.h, kTooltipBack);
-    const Rect all{0, 0, tooltipRect_.w, tooltipRect_.h};
-    box.FillRect({0, 0, all.w, 1}, kTooltipInk);
-    box.FillRect({0, all.h - 1, all.w, 1}, kTooltipInk);
-    box.FillRect({0, 0, 1, all.h}, kTooltipInk);
-    box.FillRect({all.w - 1, 0, 1, all.h}, kTooltipInk);
-    const Image& font = *tooltipFont_;
+    Surface box(tooltipRect_.w, tooltipRect_.h, tooltip_.edge);
+    box.FillRect({1, 1, tooltipRect_.w - 2, tooltipRect_.h - 2}, tooltip_.paper);
+    const Image& font = *tooltip_.font;
+    const int cell = tooltip_.cellWidth;
     for (std::size_t i = 0; i < tooltipText_.size(); ++i) {
         const int glyph = std::clamp(tooltipText_[i] - ' ', 0, 94);
         for (int gy = 0; gy < font.height; ++gy)
-            for (int gx = 0; gx < tooltipCell_; ++gx) {
-                const std::uint32_t p = font.pixels[static_cast<std::size_t>(gy) * font.width +
-                                                    glyph * tooltipCell_ + gx];
-                if ((p & 0xFFFFFF) == kTooltipInk)
-                    box.FillRect({kTooltipPadding + static_cast<int>(i) * tooltipCell_ + gx,
-                                  kTooltipPadding + gy, 1, 1},
-                                 kTooltipInk);
+            for (int gx = 0; gx < cell; ++gx) {
+                const std::uint32_t grey =
+                    font.pixels[static_cast<std::size_t>(gy) * font.width + glyph * cell + gx] &
+                    0xFF;
+                if (grey == 0xFF) continue;  // bare paper
+                box.FillRect(
+                    {kTooltipPadding + static_cast<int>(i) * cell + gx, kTooltipPadding + gy, 1, 1},
+                    Blend(tooltip_.paper, tooltip_.ink, 0xFF - grey));
             }
     }
     frame.CopyFrom(box, r.x - tooltipRect_.x, r.y - tooltipRect_.y, r.x, r.y, r.w, r.h);

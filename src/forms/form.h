@@ -39,9 +39,15 @@ public:
     Surface* hDC() { return &client_; }
     // The picture that fills the client area underneath everything drawn.
     void SetBackground(const StdPicture& picture);
-    // The small bitmap font tooltips are written with: glyphs for ' '..'~' side by side,
-    // each cellWidth pixels wide; black pixels are ink.
-    void SetTooltipFont(StdPicture font, int cellWidth);
+    // How tooltips look: the small font they are written with (glyphs for ' '..'~' side
+    // by side, each cellWidth pixels wide, grey levels from white paper to black ink)
+    // and the colours of their paper, ink and edge.
+    struct TooltipLook {
+        StdPicture font;
+        int cellWidth = 0;
+        Color paper = 0, ink = 0, edge = 0;
+    };
+    void SetTooltipLook(TooltipLook look);
 
     void SetCaption(const std::string& caption);
     const std::string& Caption() const { return caption_; }
@@ -129,8 +135,7 @@ private:
     bool tooltipDone_ = false;  // shown or dismissed for this hover
     std::string tooltipText_;
     Rect tooltipRect_{};
-    StdPicture tooltipFont_;
-    int tooltipCell_ = 0;
+    TooltipLook tooltip_;
     platform::Cursor cursor_ = platform::Cursor::Default;
 };
 

@@ -14,8 +14,10 @@ struct BoxLayout {
     bool hand;
 };
 
-// The tooltip font's glyph cells are this many pixels wide.
+// Tooltips in the pub's colours: cream lettering on dark wood inside a brass edge.
+// The font's glyph cells are kTooltipCellWidth pixels wide.
 constexpr int kTooltipCellWidth = 7;
+constexpr forms::Color kTooltipPaper = 0x2C1A0D, kTooltipInk = 0xF8E8C4, kTooltipEdge = 0xCC9C4A;
 
 }  // namespace
 
@@ -26,7 +28,8 @@ MainWindow::MainWindow(platform::Platform& platform) : Form(platform, kWidthPixe
 void MainWindow::LayOut() {
     SetCaption("Frothwick");
     SetBackground(assets.Picture("background.gif"));
-    SetTooltipFont(assets.Picture("tooltip_font.gif"), kTooltipCellWidth);
+    SetTooltipLook({assets.Picture("tooltip_font.gif"), kTooltipCellWidth, kTooltipPaper,
+                    kTooltipInk, kTooltipEdge});
     Platform().SetIcon(*assets.Picture("icon.gif"));
     Platform().SetHandCursor(*assets.Picture("hand_cursor.gif"), 12, 1);
 
@@ -84,6 +87,9 @@ void MainWindow::LayOut() {
         if (b.picture) b.box.Picture = assets.Picture(b.picture);
     // The logo, the special picture and the focus holder keep the standard look.
     for (PictureBox* box : {&pctLogo, &pctSpecial, &pctFocus}) box->BackColor = 0xF0F0F0;
+    // The about panel's close button stands on the black playfield: its round face
+    // shows black around it, not a square of the panel's brown.
+    pctAboutText2.BackColor = forms::kBlack;
 
     for (int kind = 0; kind < game::kCanKinds; ++kind)
         for (int frame = 0; frame < game::kRollFrames; ++frame) {
