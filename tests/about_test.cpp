@@ -8,8 +8,13 @@ namespace {
 using test::T;
 using About = test::GameTest;
 
-TEST_F(About, OpensCentredLinksToTheProductPageAndClosesWithoutStartingAGame) {
-    const std::string page = "https://frothwick.example.org/FrothwickPro/";
+TEST_F(About, OpensCentredLinksToTheHomePageAndClosesWithoutStartingAGame) {
+    // The page installed beside the program, unless the build chose a web address; a
+    // folder name is written so that it cannot end or split the address.
+    const std::string chosen = FROTHWICK_HOMEPAGE;
+    const auto page = [&](const std::string& folder) {
+        return chosen.empty() ? "file://" + folder + "/index.html" : chosen;
+    };
     g.Click(T + 10, f.pctAbout);
     g.At(T + 20, [&] {
         // Centred between the frame lines at 200 and 6030 twips, and on the window's
@@ -20,9 +25,12 @@ TEST_F(About, OpensCentredLinksToTheProductPageAndClosesWithoutStartingAGame) {
         EXPECT_TRUE(!f.pctNew.Visible && !f.lineLeft.Visible && f.Paused);
     });
     g.Click(T + 30, f.pctAboutText1);
+    g.At(T + 35, [&] { g.platform.SetProgramDir("/opt/Pub games/#1 100%"); });
     g.Click(T + 40, f.pctAboutText1);
     g.At(T + 50, [&] {
-        EXPECT_TRUE(g.platform.Urls() == (std::vector{page, page}) && f.pctAboutText2.Visible);
+        EXPECT_TRUE(g.platform.Urls() ==
+                        (std::vector{page(g.home), page("/opt/Pub%20games/%231%20100%25")}) &&
+                    f.pctAboutText2.Visible);
     });
     g.Click(T + 60, f.pctAboutText2);
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);

@@ -1,12 +1,34 @@
 // The about panel: a picture of text over the cleared screen, a link to the game's
 // web page, and a close button under the text.
+#include <cctype>
+#include <cstdio>
+
 #include "app/frm_main.h"
 
 namespace {
 
-// The maker's web site; the game's page lies under kProductPath.
-constexpr const char* kMakerSite = "https://frothwick.example.org";
-constexpr const char* kProductPath = "/FrothwickPro/";
+// A file:// address for an absolute path: every byte but letters, digits, "-._~" and
+// "/" is written as %XX, so a folder named "a b#1" still makes one address.
+std::string FileUrl(const std::string& path) {
+    std::string url = "file://";
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+            url += static_cast<char>(c);
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+            url += escaped;
+        }
+    }
+    return url;
+}
+
+// The game's home page: the address chosen when the game was built
+// (cmake -DFROTHWICK_HOMEPAGE=URL), else the page installed beside the program.
+std::string HomePage(platform::Platform& platform) {
+    const std::string chosen = FROTHWICK_HOMEPAGE;
+    return chosen.empty() ? FileUrl(platform.ProgramDir() + "/index.html") : chosen;
+}
 
 // Gives the pause/play button its pause face and clicks it, which pauses the game
 // whatever state it was in.
@@ -42,7 +64,7 @@ void FrmMain::pctAbout_Click() {
 // Opens the game's web page in the browser; the panel stays open.
 void FrmMain::pctAboutText1_Click() {
     PauseGame(*this);
-    Platform().OpenUrl(std::string(kMakerSite) + kProductPath);
+    Platform().OpenUrl(HomePage(Platform()));
 }
 
 // Closes the panel. A game that was running goes on at once, although the pause/play

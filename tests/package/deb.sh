@@ -22,7 +22,7 @@ DESTDIR=$WORK/installed cmake --install "$BUILD" --prefix /usr >"$WORK/install.l
 file_list "$WORK/installed" >"$WORK/installed.txt"
 file_list "$ROOT" | grep -v -e '^./usr/share/doc/frothwick/' -e '^./usr/share/lintian/overrides/' >"$WORK/package.txt"
 diff -u "$WORK/installed.txt" "$WORK/package.txt" || fail "make install and the package install different files"
-for file in games/frothwick lib/games/frothwick/{frothwick,burp.wav,siren.wav} share/man/man6/frothwick.6 \
+for file in games/frothwick lib/games/frothwick/{frothwick,burp.wav,siren.wav,index.html} share/man/man6/frothwick.6 \
     share/applications/io.github.frothwick.Frothwick.desktop share/metainfo/io.github.frothwick.Frothwick.metainfo.xml \
     share/icons/hicolor/{32x32,48x48,128x128}/apps/frothwick.png; do
     grep -qx "./usr/$file" "$WORK/package.txt" || fail "the package lacks /usr/$file"
