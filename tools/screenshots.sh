@@ -26,7 +26,10 @@ eval "$(xdotool getwindowgeometry --shell "$WID")"
 # At game pixel (x, y): point, click; shoot the window after a pause for the picture to settle.
 point() { xdotool mousemove $((X + $1 * SCALE)) $((Y + $2 * SCALE)); }
 click() { point "$1" "$2" && xdotool click 1; }
-shoot() { sleep "$2" && import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$OUT/$1-${SCALE}x.png"; }
+shoot() {
+    sleep "$2"
+    import -window root png:- | convert - -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$OUT/$1-${SCALE}x.png"
+}
 
 point 300 430 && shoot idle 0.8
 point 486 192 && shoot tooltip 1.5             # New Game's tooltip
