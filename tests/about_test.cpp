@@ -12,8 +12,8 @@ TEST_F(About, OpensCentredLinksToTheHomePageAndClosesWithoutStartingAGame) {
     // The page installed beside the program, unless the build chose a web address; a
     // folder name is written so that it cannot end or split the address.
     const std::string chosen = FROTHWICK_HOMEPAGE;
-    const auto page = [&](const std::string& folder) {
-        return chosen.empty() ? "file://" + folder + "/index.html" : chosen;
+    const auto page = [&](const std::string& folderUrl) {
+        return chosen.empty() ? folderUrl + "/index.html" : chosen;
     };
     g.Click(T + 10, f.pctAbout);
     g.At(T + 20, [&] {
@@ -27,9 +27,12 @@ TEST_F(About, OpensCentredLinksToTheHomePageAndClosesWithoutStartingAGame) {
     g.Click(T + 30, f.pctAboutText1);
     g.At(T + 35, [&] { g.platform.SetProgramDir("/opt/Pub games/#1 100%"); });
     g.Click(T + 40, f.pctAboutText1);
-    g.At(T + 50, [&] {
-        EXPECT_TRUE(g.platform.Urls() ==
-                        (std::vector{page(g.home), page("/opt/Pub%20games/%231%20100%25")}) &&
+    g.At(T + 45, [&] { g.platform.SetProgramDir("C:\\Games\\Frothwick"); });
+    g.Click(T + 50, f.pctAboutText1);
+    g.At(T + 55, [&] {
+        EXPECT_TRUE(g.platform.Urls() == (std::vector{page("file://" + g.home),
+                                                      page("file:///opt/Pub%20games/%231%20100%25"),
+                                                      page("file:///C:/Games/Frothwick")}) &&
                     f.pctAboutText2.Visible);
     });
     g.Click(T + 60, f.pctAboutText2);

@@ -2,17 +2,22 @@
 // web page, and a close button under the text.
 #include <cctype>
 #include <cstdio>
+#include <string_view>
 
 #include "app/frm_main.h"
 
 namespace {
 
-// A file:// address for an absolute path: every byte but letters, digits, "-._~" and
-// "/" is written as %XX, so a folder named "a b#1" still makes one address.
+// A file:// address for an absolute path, Unix ("/usr/...") or Windows ("C:\..."):
+// backslashes become slashes, and every other byte but letters, digits, "-._~:/" is
+// written as %XX, so a folder named "a b#1" still makes one address.
 std::string FileUrl(const std::string& path) {
-    std::string url = "file://";
+    std::string url = path.starts_with('/') ? "file://" : "file:///";
     for (const unsigned char c : path) {
-        if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+        if (c == '\\') {
+            url += '/';
+        } else if (std::isalnum(c) || std::string_view("-._~:/").find(static_cast<char>(c)) !=
+                                          std::string_view::npos) {
             url += static_cast<char>(c);
         } else {
             char escaped[4];
