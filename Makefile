@@ -4,6 +4,11 @@ BUILD := build
 # A second tree with AddressSanitizer and UndefinedBehaviorSanitizer for the tests.
 SAN_BUILD := build-sanitize
 FUZZ_BUILD := build-fuzz
+# The Windows program, cross-built; the libraries it links in and the Wine prefix of
+# its tests are kept in here too.
+WIN_BUILD := build-windows
+WIN_PACKAGES := gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+    dpkg-dev wine wine64
 DEB_BUILD := build-deb
 DEB_VERSION = $(shell dpkg-parsechangelog -S Version)
 DEB = $(DEB_BUILD)/frothwick_$(DEB_VERSION)_$(shell dpkg --print-architecture).deb
@@ -12,7 +17,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS
 
-.PHONY: all build sanitize-build deps run test mutants bench fuzz assets install deb package-test clean format format-check
+.PHONY: all build sanitize-build deps run test mutants bench fuzz assets install deb package-test \
+    windows windows-test clean format format-check
 
 all: build
 
@@ -85,9 +91,26 @@ deb:
 package-test: deb build
 	bash tests/package/deb.sh $(CURDIR)/$(BUILD)/frothwick $(CURDIR)/$(DEB)
 
+# The Windows program $(WIN_BUILD)/frothwick.exe, one file with SDL2, SDL2_mixer and inih
+# linked in, its sounds beside it, and the zip to hand out. The artwork decoder runs
+# here, so it comes from the native build.
+windows: deps $(BUILD)/CMakeCache.txt
+	@scripts/install-deps.sh $(WIN_PACKAGES)
+	cmake --build $(BUILD) -j $(JOBS) --target artwork_pixels
+	scripts/windows-libs.sh $(WIN_BUILD)/libs
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	    -DFROTHWICK_WINDOWS_LIBS=$(CURDIR)/$(WIN_BUILD)/libs/prefix \
+	    -DFROTHWICK_ARTWORK_TOOL=$(CURDIR)/$(BUILD)/artwork_pixels \
+	    -DFROTHWICK_TESTS=OFF -DFROTHWICK_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+# The Windows program under Wine in a real window, checked against the Linux one.
+windows-test: windows build
+	bash tests/windows/wine.sh $(CURDIR)/$(WIN_BUILD)/frothwick.exe $(CURDIR)/$(BUILD)/frothwick
+
 # Draws the artwork and sounds again into assets/.
 assets:
 	/usr/bin/python3 tools/make_assets.py
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) $(WIN_BUILD)

@@ -261,6 +261,8 @@ void SdlPlatform::SetCursor(Cursor cursor) {
 // On X11 every drag is the game's own move loop (DragWindow), which follows the
 // pointer exactly, holds the game, and starts no move once the button is up. A
 // Wayland window cannot place itself: there the left button's drag is the system's.
+// So it is on Windows, the way its programs are moved: the background answers as a
+// caption, and the system's move loop runs inside SDL's event pump, holding the game.
 void SdlPlatform::ApplyDragArea() {
     if (window_ == nullptr) {
         return;

@@ -2,39 +2,16 @@
 // the program's own folder.
 #include "platform/sdl_platform.h"
 
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <stdexcept>
 
 #include <SDL.h>
 
+#include "platform/sdl_system.h"
+
 namespace platform {
 namespace {
-
-// Sets an environment variable for the rest of the scope, then puts back what was
-// there, so that programs started later (the browser) see the user's own setting.
-class TemporaryEnvironment {
-public:
-    TemporaryEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value, 1);
-    }
-    ~TemporaryEnvironment() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    TemporaryEnvironment(const TemporaryEnvironment&) = delete;
-    TemporaryEnvironment& operator=(const TemporaryEnvironment&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 bool IsSet(const char* variable) {
     const char* value = std::getenv(variable);
@@ -59,20 +36,6 @@ std::string NoDisplay() {
                          : "no X11 or Wayland display (cannot connect to " + named + ")";
 }
 
-// A hang-up (the terminal the game was started from closes) ends the game as a close
-// request does: passed on as SIGTERM, which SDL turns into one.
-void OnHangUp(int) { std::raise(SIGTERM); }
-
-// Unless SIGHUP was given a meaning already (nohup ignores it).
-void CloseOnHangUp() {
-    struct sigaction current {};
-    if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
-    struct sigaction hangUp {};
-    hangUp.sa_handler = OnHangUp;
-    sigemptyset(&hangUp.sa_mask);
-    sigaction(SIGHUP, &hangUp, nullptr);
-}
-
 }  // namespace
 
 SdlPlatform::SdlPlatform() {
@@ -86,22 +49,14 @@ SdlPlatform::SdlPlatform() {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
 
-    {
-        // SDL opens an input method, for which Xlib parses the locale's whole table
-        // of compose sequences (half a megabyte of text for UTF-8): a third of SDL's
-        // start-up and 0.5 MB. The game reads key codes only, never composed text,
-        // so that input method gets an empty table.
-        const TemporaryEnvironment noComposeTable("XCOMPOSEFILE", "/dev/null");
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-            throw std::runtime_error(std::string("no video (") + SDL_GetError() + ")");
-        }
+    if (StartVideo() != 0) {
+        throw std::runtime_error(std::string("no video (") + SDL_GetError() + ")");
     }
     // A game nobody can see would run forever; only a user who asked for such a
     // driver gets one.
     if (!IsSet("SDL_VIDEODRIVER") && ShowsNothing(SDL_GetCurrentVideoDriver())) {
         throw std::runtime_error(NoDisplay());
     }
-    CloseOnHangUp();
     // SDL starts text input (and an input method connection) by default; the game
     // only reads key codes.
     SDL_StopTextInput();
@@ -140,17 +95,14 @@ SDL_Surface* SdlPlatform::WrapImage(const Image& image) {
 void SdlPlatform::OpenUrl(const std::string& url) { SDL_OpenURL(url.c_str()); }
 
 std::string SdlPlatform::ProgramDir() {
-    std::string path;
-    if (char* real = realpath("/proc/self/exe", nullptr)) {
-        path = real;
-        std::free(real);
-        const std::size_t slash = path.rfind('/');
-        return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    std::string path = ExecutableDir();
+    if (!path.empty()) {
+        return path;
     }
     if (char* base = SDL_GetBasePath()) {
         path = base;
         SDL_free(base);
-        while (!path.empty() && path.back() == '/') {
+        while (!path.empty() && (path.back() == '/' || path.back() == '\\')) {
             path.pop_back();
         }
         return path;

@@ -1,4 +1,4 @@
-// Sound: SDL2_mixer, loaded at the first sound, driven from a thread of its own.
+// Sound: SDL2_mixer (sdl_mixer.h), driven from a thread of its own.
 //
 // Opening the audio device takes up to tens of milliseconds with a sound server and
 // closing it about fifty, so none of it happens on the game's thread: the game only
@@ -13,11 +13,11 @@
 #include <cstring>
 #include <mutex>
 #include <thread>
-#include <type_traits>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "platform/sdl_mixer.h"
 #include "platform/sdl_platform.h"
 
 namespace platform {
@@ -59,41 +59,6 @@ Uint32 WaveLengthMs(SDL_RWops* rw) {
     }
     SDL_RWseek(rw, 0, RW_SEEK_SET);
     return result;
-}
-
-// SDL2_mixer and the many codec libraries behind it are loaded at the first sound,
-// not at start-up: a game with sound off never pays for them (about 4 MB and a few
-// ms of start-up).
-struct Mixer {
-    int (*OpenAudio)(int, Uint16, int, int);
-    void (*CloseAudio)();
-    void (*ChannelFinished)(void (*)(int));
-    int (*HaltChannel)(int);
-    void (*FreeChunk)(Mix_Chunk*);
-    Mix_Chunk* (*LoadWAV_RW)(SDL_RWops*, int);
-    int (*PlayChannelTimed)(int, Mix_Chunk*, int, int);
-    int (*Playing)(int);
-};
-
-// The mixer's functions, or nullptr when the library cannot be loaded.
-const Mixer* LoadMixer() {
-    static Mixer mixer;
-    static const bool loaded = [] {
-        void* library = SDL_LoadObject("libSDL2_mixer-2.0.so.0");
-        if (library == nullptr) return false;
-        auto find = [library](auto& function, const char* name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-                SDL_LoadFunction(library, name));
-            return function != nullptr;
-        };
-        return find(mixer.OpenAudio, "Mix_OpenAudio") && find(mixer.CloseAudio, "Mix_CloseAudio") &&
-               find(mixer.ChannelFinished, "Mix_ChannelFinished") &&
-               find(mixer.HaltChannel, "Mix_HaltChannel") &&
-               find(mixer.FreeChunk, "Mix_FreeChunk") && find(mixer.LoadWAV_RW, "Mix_LoadWAV_RW") &&
-               find(mixer.PlayChannelTimed, "Mix_PlayChannelTimed") &&
-               find(mixer.Playing, "Mix_Playing");
-    }();
-    return loaded ? &mixer : nullptr;
 }
 
 constexpr std::uint64_t kAudioRetryMs = 3000;  // after a failed device open

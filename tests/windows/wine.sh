@@ -1,0 +1,83 @@
+# The Windows program under Wine, in a real window under openbox, played as on Linux:
+# a borderless 599 × 436 window named Frothwick with the game's icon; its idle frame
+# is the Linux program's, pixel for pixel; New Game starts a game whose can falls;
+# Left and Right move the can a column, Space drops it; a name typed onto the board
+# after the game reaches settings.ini in %APPDATA%, and the close icon ends the
+# program with status 0.
+# Usage: wine.sh <frothwick.exe> <the Linux frothwick>. The Wine prefix lives beside
+# the program, so its slow first start is paid once.
+source "$(dirname "$0")/../window/common.bash"
+
+EXE=$1
+LINUX_GAME=$2
+DEADLINE=${FROTHWICK_TEST_DEADLINE:-120}  # Wine starts its own services first
+export WINEPREFIX=$(dirname "$EXE")/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'kill "${GAME_PID:-}" 2>/dev/null || true; wineserver -k 2>/dev/null || true; rm -rf "$WORK"' EXIT
+
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    echo "Making the Wine prefix $WINEPREFIX (once)"
+    wineboot --init >"$WORK/wineboot.log" 2>&1 || fail "wineboot failed"
+fi
+wineserver --persistent=60  # one server for every start of this test
+openbox --startup "touch $WORK/wm-ready" >"$WORK/openbox.log" 2>&1 &
+wait_for test -e "$WORK/wm-ready" || fail "openbox did not take over the screen within $DEADLINE s"
+
+SETTINGS=$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')
+SETTINGS=$(winepath --unix "$SETTINGS\\FrothwickPro\\settings.ini")
+rm -f "$SETTINGS"
+
+# The Linux program's idle window, as the reference for the Windows one. The pointer
+# rests away from the window, where it shows no tooltip.
+xdotool mousemove 0 0
+GAME=$LINUX_GAME
+start_game
+screenshot 0.5
+convert "$WORK/shot.png" -crop "599x436+$WX+$WY" +repage "$WORK/linux.png"
+kill "$GAME_PID"
+wait "$GAME_PID" || true
+
+GAME=$WORK/frothwick-under-wine
+printf '#!/bin/sh\nexec wine "%s"\n' "$EXE" >"$GAME"
+chmod +x "$GAME"
+start_game
+[[ "$WW" -eq 599 && "$WH" -eq 436 ]] || fail "the window is ${WW}x${WH}"
+xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q '= 0, 0, 0, 0' || fail "the window has a frame"
+xprop -id "$WID" _NET_WM_ICON | grep -q 'icon size: 32 by 32' || fail "the window has no 32 × 32 icon"
+screenshot 1
+convert "$WORK/shot.png" -crop "599x436+$WX+$WY" +repage "$WORK/windows.png"
+differ=$(compare -metric AE "$WORK/linux.png" "$WORK/windows.png" "$WORK/difference.png" 2>&1) ||
+    fail "the idle frame differs from the Linux one in $differ pixels"
+
+# Left edge of the falling can in the top rows of the playfield (rows 0..7, above any
+# obstacle), in pixels from the playfield's left; empty when the rows are empty.
+can_x() {
+    local width left
+    screenshot 0.2
+    read -r width left < <(convert "$WORK/shot.png" -crop "384x160+$((WX + 17))+$((WY + 80))" +repage \
+        -bordercolor black -border 1 -trim -format '%w %X\n' info: 2>/dev/null)
+    ((width > 1)) && echo $((${left#+} - 1))
+}
+click 486 192                           # New Game
+sleep 2.4                               # after the 2 s start wait a can is falling
+x0=$(can_x)
+[[ -n "$x0" ]] || fail "no can fell after New Game"
+xdotool key --window "$WID" Left
+x1=$(can_x)
+xdotool key --window "$WID" Right
+x2=$(can_x)
+# At column 0 Left has nowhere to go.
+[[ $x1 -eq $((x0 - 32)) || $x1 -eq $x0 && $x0 -lt 32 ]] || fail "Left moved the can from x $x0 to $x1"
+[[ $x2 -eq $((x1 + 32)) ]] || fail "Right moved the can from x $x1 to $x2"
+digits=$(region 430 60 148 23)
+xdotool key --window "$WID" space
+screenshot 0.5
+[[ "$(region 430 60 148 23)" != "$digits" ]] || fail "the score did not change after a drop"
+
+click 486 192                           # New Game again: the score earns row 1
+sleep 0.5
+xdotool key --window "$WID" a n n Shift+a Return
+sleep 0.5
+click 574 24                            # the close icon
+wait_for_end
+tr -d '\r' <"$SETTINGS" | grep -qx 'HighScoreName1=ANNA' || fail "the name is not saved: $(cat "$SETTINGS")"
+echo "windows: ok"
