@@ -42,7 +42,7 @@ chmod +x "$GAME"
 start_game
 [[ "$WW" -eq 599 && "$WH" -eq 436 ]] || fail "the window is ${WW}x${WH}"
 xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q '= 0, 0, 0, 0' || fail "the window has a frame"
-xprop -id "$WID" _NET_WM_ICON | grep -q 'icon size: 32 by 32' || fail "the window has no 32 × 32 icon"
+xprop -id "$WID" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window has no 32 × 32 icon"
 screenshot 1
 convert "$WORK/shot.png" -crop "599x436+$WX+$WY" +repage "$WORK/windows.png"
 differ=$(compare -metric AE "$WORK/linux.png" "$WORK/windows.png" "$WORK/difference.png" 2>&1) ||
