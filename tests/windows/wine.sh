@@ -2,8 +2,8 @@
 # a borderless 599 × 436 window named Frothwick with the game's icon; its idle frame
 # is the Linux program's, pixel for pixel; New Game starts a game whose can falls;
 # Left and Right move the can a column, Space drops it; a name typed onto the board
-# after the game reaches settings.ini in %APPDATA%, and the close icon ends the
-# program with status 0.
+# after the game reaches settings.ini in %APPDATA%, below the table the game read
+# there at start-up, and the close icon ends the program with status 0.
 # Usage: wine.sh <frothwick.exe> <the Linux frothwick>. The Wine prefix lives beside
 # the program, so its slow first start is paid once.
 source "$(dirname "$0")/../window/common.bash"
@@ -24,7 +24,9 @@ wait_for test -e "$WORK/wm-ready" || fail "openbox did not take over the screen 
 
 SETTINGS=$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')
 SETTINGS=$(winepath --unix "$SETTINGS\\FrothwickPro\\settings.ini")
-rm -f "$SETTINGS"
+# A table from an earlier run, as a Windows editor saves it: the game must read it.
+mkdir -p "$(dirname "$SETTINGS")"
+printf '[Settings]\r\nHighScoreName1=BOB\r\nHighScore1=1\r\n' >"$SETTINGS"
 
 # The Linux program's idle window, as the reference for the Windows one. The pointer
 # rests away from the window, where it shows no tooltip.
@@ -79,5 +81,7 @@ xdotool key --window "$WID" a n n Shift+a Return
 sleep 0.5
 click 574 24                            # the close icon
 wait_for_end
-tr -d '\r' <"$SETTINGS" | grep -qx 'HighScoreName1=ANNA' || fail "the name is not saved: $(cat "$SETTINGS")"
+saved=$(tr -d '\r' <"$SETTINGS")
+[[ "$saved" == *$'\nHighScoreName1=ANNA\n'*$'\nHighScoreName2=BOB\nHighScore2=1\n'* ]] ||
+    fail "the names are not saved in order: $saved"
 echo "windows: ok"
