@@ -86,3 +86,20 @@ region() {
     convert "$WORK/shot.png" -crop "$(($3 * SCALE))x$(($4 * SCALE))+$((WX + $1 * SCALE))+$((WY + $2 * SCALE))" \
         -depth 8 rgb:- | md5sum
 }
+
+# From a falling can to a saved name: Space drops the can and the score digits must
+# change; New Game offers that score to the high-score table, ANNA is typed onto the
+# board, and the close icon must end the program with status 0.
+drop_name_and_close() {
+    local digits
+    digits=$(region 430 60 148 23)
+    xdotool key --window "$WID" space   # drop it: points for the rows it fell
+    screenshot 0.5
+    [[ "$(region 430 60 148 23)" != "$digits" ]] || fail "the score digits did not change after a drop"
+    click 486 192                       # New Game again: the score earns row 1
+    sleep 0.5
+    xdotool key --window "$WID" a n n Shift+a Return  # typed straight onto the board
+    sleep 0.5
+    click 574 24                        # the close icon
+    wait_for_end
+}
