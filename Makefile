@@ -12,13 +12,18 @@ WIN_PACKAGES := gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-m
 DEB_BUILD := build-deb
 DEB_VERSION = $(shell dpkg-parsechangelog -S Version)
 DEB = $(DEB_BUILD)/frothwick_$(DEB_VERSION)_$(shell dpkg --print-architecture).deb
+# The browser build: CMake's tree for emscripten, and the page it puts together.
+WEB_BUILD := build-wasm
+WEB_SITE := build-web
+# Debian's emscripten finds its JavaScript optimiser's modules only with this.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS
 
 .PHONY: all build sanitize-build deps run test mutants bench fuzz assets install deb package-test \
-    windows windows-test clean format format-check
+    windows windows-test web web-run web-test clean format format-check
 
 all: build
 
@@ -112,5 +117,24 @@ windows-test: windows build
 assets:
 	/usr/bin/python3 tools/make_assets.py
 
+# The page in $(WEB_SITE)/: index.html, frothwick.js and .wasm, the two sounds. The
+# artwork is decoded by the host's build of its tool.
+web: deps $(BUILD)/CMakeCache.txt
+	@scripts/install-deps.sh emscripten
+	cmake --build $(BUILD) -j $(JOBS) --target artwork_pixels
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	    -DFROTHWICK_TESTS=OFF -DFROTHWICK_BENCH=OFF \
+	    -DFROTHWICK_ARTWORK_TOOL=$(CURDIR)/$(BUILD)/artwork_pixels -DFROTHWICK_WEB_SITE=$(CURDIR)/$(WEB_SITE)
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# Serves the page on this machine only, as a web server would send it (compressed).
+web-run: web
+	/usr/bin/python3 scripts/web_serve.py $(WEB_SITE) 8000
+
+# The page in a headless Chromium, driven through WebDriver.
+web-test: web
+	@scripts/install-deps.sh chromium chromium-driver python3-selenium python3-pil
+	/usr/bin/python3 tests/web/web_test.py $(WEB_SITE)
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) $(WIN_BUILD) $(WEB_BUILD) $(WEB_SITE)

@@ -2,7 +2,8 @@
 //
 // Paths are UTF-8 text with '/' between folders; a backend turns them into what its
 // system takes. Every system has one backend file, picked by the build: posix_files.cpp
-// on Linux. None of these functions throws; a failure is told by the result.
+// on Linux, web_files.cpp in the browser. None of these functions throws; a failure is
+// told by the result.
 #pragma once
 
 #include <cstddef>

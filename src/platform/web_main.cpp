@@ -1,0 +1,24 @@
+// Frothwick in the browser: the same program on the page's canvas.
+#include <iostream>
+#include <stdexcept>
+
+#include "app/frm_main.h"
+#include "platform/web_platform.h"
+
+int main() {
+    {
+        platform::WebPlatform web;
+        try {
+            FrmMain frmMain(web);
+            frmMain.Form_Load();
+            frmMain.Show();
+            frmMain.Run();
+        } catch (const forms::ProgramEnd&) {
+            // Form_Unload has saved everything; the game ends here.
+        } catch (const std::exception& failure) {
+            std::cerr << "Frothwick: cannot start: " << failure.what() << '\n';
+        }
+    }
+    platform::WebPlatform::ShowClosed();
+    return 0;
+}

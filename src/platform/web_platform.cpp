@@ -1,0 +1,208 @@
+// WebPlatform's canvas, the page's own window states, the cursor and the browser's
+// services: new tabs, the clocks.
+#include "platform/web_platform.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+// Rectangle r of a picture whose rows are `stride` pixels long, as the bytes R, G, B, A
+// that the page's ImageData takes. Alpha is the picture's own, or opaque.
+void ToRgba(const std::uint32_t* pixels, int stride, const Rect& r, bool keepAlpha,
+            std::vector<std::uint8_t>& out) {
+    out.resize(static_cast<std::size_t>(r.w) * r.h * 4);
+    std::uint8_t* to = out.data();
+    for (int y = r.y; y < r.y + r.h; ++y) {
+        const std::uint32_t* from = pixels + static_cast<std::size_t>(y) * stride + r.x;
+        for (int x = 0; x < r.w; ++x, to += 4) {
+            const std::uint32_t p = from[x];
+            to[0] = static_cast<std::uint8_t>(p >> 16);
+            to[1] = static_cast<std::uint8_t>(p >> 8);
+            to[2] = static_cast<std::uint8_t>(p);
+            to[3] = keepAlpha ? static_cast<std::uint8_t>(p >> 24) : 255;
+        }
+    }
+}
+
+// clang-format off
+EM_JS(void, PutPixels, (const std::uint8_t* rgba, int x, int y, int w, int h), {
+    const pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4);
+    Module.frothContext.putImageData(new ImageData(pixels, w, h), x, y);
+    if (!Module.frothShown) {
+        // The first frame is in place: the page shows the game.
+        Module.frothShown = true;
+        performance.mark("frothwick-first-frame");
+        document.body.classList.add("running");
+    }
+});
+
+EM_JS(void, OpenCanvas, (int w, int h), {
+    const canvas = document.getElementById("frame");
+    canvas.width = w;
+    canvas.height = h;
+    Module.frothContext = canvas.getContext("2d", {alpha: false});
+});
+
+EM_JS(int, PageWidth, (), { return document.documentElement.clientWidth; });
+EM_JS(int, PageHeight, (), { return document.documentElement.clientHeight; });
+
+// A picture made into a PNG data address (for the page's icon and the cursor).
+EM_JS(char*, PictureAddress, (const std::uint8_t* rgba, int w, int h, int scale), {
+    const picture = document.createElement("canvas");
+    picture.width = w;
+    picture.height = h;
+    picture.getContext("2d").putImageData(
+        new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h), 0, 0);
+    const scaled = document.createElement("canvas");
+    scaled.width = w * scale;
+    scaled.height = h * scale;
+    const context = scaled.getContext("2d");
+    context.imageSmoothingEnabled = false;
+    context.drawImage(picture, 0, 0, w * scale, h * scale);
+    const address = scaled.toDataURL("image/png");
+    const size = lengthBytesUTF8(address) + 1;
+    const text = _malloc(size);
+    stringToUTF8(address, text, size);
+    return text;
+});
+
+EM_JS(void, SetPageIcon, (const char* address), {
+    let link = document.querySelector("link[rel=icon]");
+    if (!link) {
+        link = document.createElement("link");
+        link.rel = "icon";
+        document.head.appendChild(link);
+    }
+    link.href = UTF8ToString(address);
+});
+
+EM_JS(void, SetCanvasCursor, (const char* css), {
+    document.getElementById("frame").style.cursor = UTF8ToString(css);
+});
+
+EM_JS(void, ShowState, (const char* state), {
+    document.body.classList.add(UTF8ToString(state));
+});
+
+EM_JS(void, OpenTab, (const char* url), {
+    window.open(UTF8ToString(url), "_blank", "noopener");
+});
+
+EM_JS(double, DateNowMs, (), { return Date.now(); });
+// clang-format on
+
+// A picture as a data address, at `scale` device pixels per picture pixel.
+std::string Address(const Image& image, int scale) {
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() < static_cast<std::size_t>(image.width) * image.height)
+        return {};
+    std::vector<std::uint8_t> rgba;
+    ToRgba(image.pixels.data(), image.width, Rect{0, 0, image.width, image.height}, true, rgba);
+    char* text = PictureAddress(rgba.data(), image.width, image.height, scale);
+    std::string address(text);
+    std::free(text);
+    return address;
+}
+
+}  // namespace
+
+void WebPlatform::OpenWindow(const std::string& caption, int w, int h) {
+    if (width_ > 0) return;
+    width_ = w;
+    height_ = h;
+    OpenCanvas(w, h);
+    SetCaption(caption);
+    FitToPage();
+}
+
+// The largest whole scale at which the frame fits the page, in device pixels, so that
+// every game pixel is a sharp square of them; at least 1.
+void WebPlatform::FitToPage() {
+    if (width_ <= 0) return;
+    const double ratio = emscripten_get_device_pixel_ratio();
+    const int deviceW = static_cast<int>(PageWidth() * ratio);
+    const int deviceH = static_cast<int>(PageHeight() * ratio);
+    const int scale = std::max(1, std::min(deviceW / width_, deviceH / height_));
+    emscripten_set_element_css_size("#frame", width_ * scale / ratio, height_ * scale / ratio);
+    // A cursor's picture is measured in the page's pixels, not the screen's.
+    const int cursorScale = std::max(1, static_cast<int>(scale / ratio + 0.5));
+    if (cursorScale == cursorScale_) return;
+    cursorScale_ = cursorScale;
+    MakeHandCursor();
+}
+
+void WebPlatform::SetCaption(const std::string& caption) {
+    if (!caption.empty()) emscripten_set_window_title(caption.c_str());
+}
+
+void WebPlatform::SetIcon(const Image& icon) {
+    const std::string address = Address(icon, 1);
+    if (!address.empty()) SetPageIcon(address.c_str());
+}
+
+// A page cannot be minimised: the game folds into a bar that restores it when clicked.
+void WebPlatform::Minimize() {
+    ShowState("minimised");
+    Event minimised;
+    minimised.type = EventType::Minimized;
+    Queue(minimised);
+}
+
+void WebPlatform::ShowClosed() { ShowState("closed"); }
+
+void WebPlatform::Present(const std::uint32_t* frame, int w, int h,
+                          const std::vector<Rect>& changed) {
+    if (frame == nullptr || w != width_ || h != height_) return;
+    for (const Rect& r : changed.empty() ? std::vector<Rect>{Rect{0, 0, w, h}} : changed) {
+        const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+        const int x1 = std::min(r.x + r.w, w), y1 = std::min(r.y + r.h, h);
+        if (x1 <= x0 || y1 <= y0) continue;
+        const Rect clipped{x0, y0, x1 - x0, y1 - y0};
+        ToRgba(frame, w, clipped, false, rgba_);
+        PutPixels(rgba_.data(), clipped.x, clipped.y, clipped.w, clipped.h);
+    }
+}
+
+std::uint64_t WebPlatform::NowMs() { return static_cast<std::uint64_t>(emscripten_get_now()); }
+
+std::uint64_t WebPlatform::WallClockNs() {
+    return static_cast<std::uint64_t>(DateNowMs()) * 1'000'000;
+}
+
+void WebPlatform::SetHandCursor(const Image& image, int hotX, int hotY) {
+    handImage_ = image;
+    handHotX_ = hotX;
+    handHotY_ = hotY;
+    MakeHandCursor();
+}
+
+// The cursor is drawn at the frame's scale, so that it points at the same spot of a
+// scaled frame as of a plain one; browsers without picture cursors show their pointer.
+void WebPlatform::MakeHandCursor() {
+    const std::string address = Address(handImage_, cursorScale_);
+    if (address.empty()) return;
+    handCss_ = "url(" + address + ") " + std::to_string(handHotX_ * cursorScale_) + " " +
+               std::to_string(handHotY_ * cursorScale_) + ", pointer";
+    if (cursor_ == Cursor::Hand) SetCanvasCursor(handCss_.c_str());
+}
+
+void WebPlatform::SetCursor(Cursor cursor) {
+    cursor_ = cursor;
+    SetCanvasCursor(cursor != Cursor::Hand ? "default"
+                    : handCss_.empty()     ? "pointer"
+                                           : handCss_.c_str());
+}
+
+// Nothing in a page moves: a press on the background only holds the game (DragWindow).
+void WebPlatform::SetDragArea(std::function<bool(int, int)>) {}
+
+void WebPlatform::OpenUrl(const std::string& url) { OpenTab(url.c_str()); }
+
+// The page's own folder: the sounds lie beside it.
+std::string WebPlatform::ProgramDir() { return "."; }
+
+}  // namespace platform
