@@ -22,8 +22,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS
 
-.PHONY: all build sanitize-build deps run test mutants bench fuzz assets install deb package-test \
-    windows windows-test web web-run web-test clean format format-check
+.PHONY: all build sanitize-build deps run test golden mutants bench fuzz assets install deb \
+    package-test windows windows-test web web-run web-test clean format format-check
 
 all: build
 
@@ -62,6 +62,12 @@ test: deps format-check build sanitize-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -E '^(window|package)[.]'
 	@python3 tools/line_share.py
+
+# Makes the golden frames in tests/golden/ again from the game as it is now. Look at
+# every picture that changed before committing it, and say in the commit why it did.
+golden: deps build
+	FROTHWICK_GOLDEN=write ./$(BUILD)/tests/frothwick_tests --gtest_filter='GoldenFrames.*'
+	git status --short tests/golden
 
 # Plants single faults in a copy of the game and checks that the tests catch each one.
 # Slow and CPU-heavy: not part of make test.

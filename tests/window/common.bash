@@ -60,12 +60,15 @@ screenshot() {
     cp "$WORK/shot.png" "${SHOT_DIR:-/tmp}/frothwick-$(basename "$0" .sh).png" 2>/dev/null || true
 }
 
-# Game pixel (x, y) of the last screenshot must have colour RRGGBB.
-expect_pixel() {  # x y RRGGBB
-    local got
-    got=$(convert "$WORK/shot.png" -crop "1x1+$((WX + $1 * SCALE))+$((WY + $2 * SCALE))" -depth 8 txt:- |
-        tail -n 1 | grep -o '#[0-9A-Fa-f]\{6\}' | tr -d '#' | tr 'a-f' 'A-F')
-    [[ "$got" == "$3" ]] || fail "pixel ($1, $2) is $got, expected $3"
+# The window in the last screenshot must show tests/golden/NAME.png pixel for pixel,
+# each game pixel as a SCALE × SCALE block; else the window and its differences (red)
+# are kept and named.
+expect_frame() {  # NAME
+    local kept=${SHOT_DIR:-/tmp}/frothwick-$(basename "$0" .sh)-$1 differing
+    convert "$(dirname "$0")/../golden/$1.png" -sample "$((100 * SCALE))%" "$WORK/golden.png"
+    convert "$WORK/shot.png" -crop "${WW}x${WH}+${WX}+${WY}" +repage "$kept.png"
+    differing=$(compare -metric AE "$WORK/golden.png" "$kept.png" "$kept-diff.png" 2>&1 >/dev/null) || true
+    [[ "$differing" == 0 ]] || fail "$differing pixels differ from $1.png: the window $kept.png, the differences $kept-diff.png"
 }
 
 # Clicks game pixel (x, y) with the left button.
