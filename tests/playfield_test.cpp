@@ -13,7 +13,6 @@ namespace {
 
 using test::T, test::kKeyDown, test::kKeySpace;
 using Playfield = test::GameTest;
-using GameStep = test::BoardTest;
 
 TEST_F(Playfield, StartUpRemovesALeftoverTraceFileAndSeedsTheDiceFromTheWallClock) {
     const auto firstDraws = [this](std::uint64_t wallClockNs) {
@@ -50,25 +49,6 @@ TEST_F(Playfield, NewBoardsHoldOnlyFloorStacksOfOneThreeOrFourAndCansOfEveryKind
     for (const char* shape : {"...S", ".TMB", "TMMB"})  // one column in 20 gets a stack
         EXPECT_NEAR(stacks[shape] / double(boards), 0.2, 0.025) << shape;
     EXPECT_TRUE(kinds.size() == 6 && columns.size() == 12 && *columns.rbegin() == 11);
-}
-
-TEST_F(GameStep, PaintsTheNewCanAtRowZeroThenRollsItDownErasingTheStripItLeft) {
-    for (const int fallStep : {5, 7}) {
-        g.StartOnEmptyBoard();
-        f.FallStep = fallStep;
-        f.CanFrame = 5;  // left by the last can
-        f.GameStep();
-        const int x = f.CanX;
-        for (int step = 1; step <= 9; ++step) {
-            SCOPED_TRACE(testing::Message() << fallStep << " px, step " << step);
-            EXPECT_TRUE(g.Shows(f.pctBeer[f.CanKind * 8 + (step - 1) % 8], x, f.CanY - fallStep));
-            f.GameStep();
-            const int y = f.RowY[0] + fallStep * step;
-            EXPECT_TRUE(g.Shows(f.pctBeer[f.CanKind * 8 + step % 8], x, y));
-            for (int dy = 1; dy <= fallStep; ++dy)
-                EXPECT_EQ(g.Pixel(x + 16, y - dy), f.pctEmptyBeer.Pixels().At(16, 0) & 0xFFFFFF);
-        }
-    }
 }
 
 // A can left to fall, or dropped by a key after one step: the drop stops above the
@@ -127,7 +107,6 @@ TEST_F(Playfield, NewGameStartsAfterTwoSecondsWithFullMugsThePauseFaceAndTheFall
     g.At(t0 + 1999, [&] { EXPECT_TRUE(!f.CanFalling && g.MugsShow(3) && !f.pctAction.Visible); });
     g.At(t0 + 2001, [&] {
         EXPECT_TRUE(f.CanFalling && f.pctAction.Visible && f.CanY == f.RowY[0] + 7);
-        EXPECT_TRUE(g.Shows(f.frmGraphics.pctPause, 486, 108));
         EXPECT_EQ(f.pctAction.ToolTipText(), "Pause");
         EXPECT_EQ(g.ScoreShown(), "0000000");
     });
