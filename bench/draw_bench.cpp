@@ -15,8 +15,8 @@ void BM_DrawBoardAndPresent(benchmark::State& state) {
     form.Show();
     form.Rnd.Seed(7);
     form.NewBoard();
-    for (int r = 4; r <= 15; ++r)
-        for (int c = 0; c <= 11; ++c)
+    for (int r = 4; r <= game::kFloorRow; ++r)
+        for (int c = 0; c <= game::kLastColumn; ++c)
             if (form.Board[r][c] == 0)
                 form.Board[r][c] = static_cast<std::int16_t>(1 + (r * 7 + c) % 6);
     for (auto _ : state) {

@@ -7,7 +7,7 @@ int main(void) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
     SDL_Window* window = SDL_CreateWindow("floor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          599, 436, SDL_WINDOW_BORDERLESS);
+                                          WINDOW_WIDTH, WINDOW_HEIGHT, SDL_WINDOW_BORDERLESS);
     SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : NULL;
     if (surface == NULL) return 1;
     SDL_FillRect(surface, NULL, 0);

@@ -7,6 +7,8 @@
 
 namespace {
 
+using game::kFloorRow, game::kLastColumn;
+
 // A window in a running game with an empty board, as after New Game.
 struct PlayingWindow {
     platform::HeadlessPlatform headless;
@@ -16,7 +18,7 @@ struct PlayingWindow {
         form.Form_Load();
         form.Show();
         form.GameOver = false;
-        form.TickDelay = 90;
+        form.TickDelay = game::kNewGameTickDelay;
         form.DrawBoard();
     }
 
@@ -40,12 +42,12 @@ BENCHMARK(BM_GameStepFalling);
 // Lands on a stack of two, so the landing is checked against all five blocks.
 void BM_GameStepLanding(benchmark::State& state) {
     PlayingWindow w;
-    w.form.Board[14][5] = 1;
-    w.form.Board[15][5] = 2;
+    w.form.Board[kFloorRow - 1][5] = 1;
+    w.form.Board[kFloorRow][5] = 2;
     for (auto _ : state) {
-        w.form.Board[13][5] = 0;
+        w.form.Board[kFloorRow - 2][5] = 0;
         w.form.Score = 0;
-        w.PutFallingCan(5, w.form.RowY[13]);
+        w.PutFallingCan(5, w.form.RowY[kFloorRow - 2]);
         w.form.GameStep();
     }
 }
@@ -54,8 +56,8 @@ BENCHMARK(BM_GameStepLanding);
 void BM_CheckAllMatchesBusyBoardWithoutBlock(benchmark::State& state) {
     PlayingWindow w;
     // Neighbours in a row always differ, so no block of six exists.
-    for (int r = 2; r <= 15; ++r)
-        for (int c = 0; c <= 11; ++c)
+    for (int r = 2; r <= kFloorRow; ++r)
+        for (int c = 0; c <= kLastColumn; ++c)
             w.form.Board[r][c] = static_cast<std::int16_t>(1 + (r * 7 + c) % 6);
     for (auto _ : state) w.form.CheckAllMatches();
 }

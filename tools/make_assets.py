@@ -39,26 +39,31 @@ CREAM = (248, 232, 196)
 AMBER = (255, 180, 52)
 MAROON = (122, 30, 22)
 
-# --- window layout (pixels) -------------------------------------------------
-WINDOW_SIZE = (599, 436)
-PLAYFIELD = (13, 72, 402, 401)            # inclusive box, black on the background
-SCORE_BOARD = (10, 10, 405, 424)          # inclusive box the high-score board covers
-CELL_SIZE = (32, 20)
-LOGO_POS, LOGO_SIZE = (74, 16), (254, 31)
-MINIMIZE_POS, CLOSE_POS = (542, 14), (564, 14)
-DIGIT_LEFTS, DIGIT_TOP = (430, 451, 472, 493, 514, 535, 556), 60
-GLYPH_SIZE = (22, 23)
+# --- window layout (pixels): the game's own numbers, read by tools/geometry.py ---
+from geometry import GEOMETRY as G, box, corners  # noqa: E402
+
+WINDOW_SIZE = (G["kWindowWidth"], G["kWindowHeight"])
+PLAYFIELD = (G["kFrameLeft"], G["kFrameTop"],  # inclusive box, black on the background
+             G["kFrameRight"], G["kFrameBottom"])
+SCORE_BOARD = corners("kScoreBoardOpen")  # inclusive box the high-score board covers
+CELL_SIZE = (G["kCellWidth"], G["kCellHeight"])
+LOGO_POS, LOGO_SIZE = box("kLogo")[:2], box("kLogo")[2:]
+MINIMIZE_POS, CLOSE_POS = box("kMinimizeIcon")[:2], box("kExitIcon")[:2]
+DIGIT_LEFTS = tuple(x // G["kTwipsPerPixel"] for x in reversed(G["kScoreDigitLefts"]))
+DIGIT_TOP = G["kScoreDigitTop"] // G["kTwipsPerPixel"]
+GLYPH_SIZE = (G["kGlyphWidth"], G["kGlyphHeight"])
 SCORE_PLATE = (DIGIT_LEFTS[0] - 6, DIGIT_TOP - 6,
                DIGIT_LEFTS[-1] + GLYPH_SIZE[0] + 6, DIGIT_TOP + GLYPH_SIZE[1] + 6)
 BUTTON_SLOTS = {
-    "play": (486, 108), "ok": (470, 142), "clear": (504, 142),
-    "new": (470, 176), "scores": (504, 176), "sound": (504, 210),
-    "about": (470, 244), "quit": (504, 244),
+    "play": box("kAction")[:2], "ok": box("kOk")[:2], "clear": box("kClear")[:2],
+    "new": box("kNew")[:2], "scores": box("kScores")[:2], "sound": box("kSound")[:2],
+    "about": box("kAbout")[:2], "quit": box("kQuit")[:2],
 }
-BUTTON_SIZE = 32
+BUTTON_SIZE = G["kButtonSize"]
 RIGHT_PANEL = (444, 96, 568, 398)
-FOCUS_BOX = (456, 328, 101, 20)
-MUG_SLOTS = ((458, 355), (491, 355), (524, 355))
+FOCUS_BOX = box("kFocus")
+MUG_SLOTS = tuple((x // G["kTwipsPerPixel"], G["kLifeTop"] // G["kTwipsPerPixel"])
+                  for x in G["kLifeLefts"])
 
 DIGIT_WIDTHS = {2: 21, 3: 21, 4: 24}
 CAN_FRAMES = 8

@@ -1,8 +1,10 @@
 // The playfield grid: its geometry, dealing a new board, drawing it, and finding
 // the cell under a pixel position.
 #include "app/frm_main.h"
+#include "layout/geometry.h"
 
 using namespace game;
+using layout::kColumnPitch, layout::kGridLeft, layout::kGridTop, layout::kRowPitch;
 
 // Places the grid from the design-time position of the left and top frame lines.
 // Called once by Form_Load, before the frame is fitted to the grid.

@@ -20,10 +20,7 @@ constexpr int kNotFoundColumn = kVisibleColumns;   // 12
 constexpr int kGridRows = kVisibleRows + 1;        // 17
 constexpr int kGridColumns = kVisibleColumns + 1;  // 13
 constexpr int kDeepestDropRow = kFloorRow - 1;     // 14: a drop stops here at the deepest
-constexpr int kRowPitch = 20;                      // pixels from one row's top to the next
-constexpr int kColumnPitch = 32;                   // pixels from one column's left to the next
-constexpr int kGridTop = 8;                        // pixels from the top frame line to row 0
-constexpr int kGridLeft = 4;                       // pixels from the left frame line to column 0
+// Where the grid stands in the window: layout/geometry.h.
 
 // ----- cell codes of Board -----
 constexpr std::int16_t kEmptyCell = 0;  // a can of kind k (0-based) is code k + 1

@@ -1,5 +1,7 @@
 #include "layout/main_window.h"
 
+#include "layout/geometry.h"
+
 namespace layout {
 
 namespace {
@@ -7,7 +9,7 @@ namespace {
 struct BoxLayout {
     PictureBox& box;
     const char* name;
-    double left, top, width, height;  // twips
+    Box place;
     bool visible;
     const char* picture;  // asset file, or nullptr
     const char* toolTip;
@@ -21,7 +23,7 @@ constexpr forms::Color kTooltipPaper = 0x2C1A0D, kTooltipInk = 0xF8E8C4, kToolti
 
 }  // namespace
 
-MainWindow::MainWindow(platform::Platform& platform) : Form(platform, kWidthPixels, kHeightPixels) {
+MainWindow::MainWindow(platform::Platform& platform) : Form(platform, kWindowWidth, kWindowHeight) {
     LayOut();
 }
 
@@ -37,45 +39,45 @@ void MainWindow::LayOut() {
     struct LineLayout {
         Line& line;
         const char* name;
-        double x1, y1, x2, y2;
+        const double (&ends)[4];  // X1, Y1, X2, Y2
     };
-    for (const LineLayout& l : {LineLayout{lineLeft, "lineLeft", 200, 1080, 200, 4180},
-                                LineLayout{lineTop, "lineTop", 540, 1080, 3270, 1080},
-                                LineLayout{lineBottom, "lineBottom", 240, 6150, 1980, 6150},
-                                LineLayout{lineRight, "lineRight", 5940, 6060, 5940, 4380}}) {
+    for (const LineLayout& l :
+         {LineLayout{lineLeft, "lineLeft", kLineLeft}, LineLayout{lineTop, "lineTop", kLineTop},
+          LineLayout{lineBottom, "lineBottom", kLineBottom},
+          LineLayout{lineRight, "lineRight", kLineRight}}) {
         l.line.Name = l.name;
-        l.line.X1 = l.x1;
-        l.line.Y1 = l.y1;
-        l.line.X2 = l.x2;
-        l.line.Y2 = l.y2;
+        l.line.X1 = l.ends[0];
+        l.line.Y1 = l.ends[1];
+        l.line.X2 = l.ends[2];
+        l.line.Y2 = l.ends[3];
         Add(l.line);
     }
 
     const BoxLayout boxes[] = {
-        {pctScoreBoard, "pctScoreBoard", 1530, 5550, 480, 300, false, "empty_cell.gif", "", false},
-        {pctSpecial, "pctSpecial", 4830, 2760, 1275, 585, false, nullptr, "", false},
-        {pctAboutText1, "pctAboutText1", 720, 3630, 5160, 2535, false, "about_text.gif", "", false},
-        {pctAboutText2, "pctAboutText2", 6480, 240, 480, 480, false, "ok.gif", "", true},
-        {pctEmptyBeer, "pctEmptyBeer", 990, 5550, 480, 300, false, "empty_cell.gif", "", false},
-        {pctLogo, "pctLogo", 1110, 240, 3810, 465, true, "logo.gif", "", false},
-        {pctMinimizeIcon, "pctMinimizeIcon", 8130, 210, 300, 300, true, "minimize.gif", "", true},
-        {pctExitIcon, "pctExitIcon", 8460, 210, 300, 300, true, "close.gif", "", true},
-        {pctAction, "pctAction", 7290, 1620, 480, 480, false, "play.gif", "Play", true},
-        {pctOk, "pctOk", 7050, 2130, 480, 480, false, "ok.gif", "Ok", true},
-        {pctClear, "pctClear", 7560, 2130, 480, 480, false, "clear.gif", "Clear", true},
-        {pctNew, "pctNew", 7050, 2640, 480, 480, true, "new.gif", "New Game", true},
-        {pctScores, "pctScores", 7560, 2640, 480, 480, true, "scores.gif", "High Scores", true},
-        {pctSound, "pctSound", 7560, 3150, 480, 480, true, "sound_on.gif", "Sound On/Off", true},
-        {pctAbout, "pctAbout", 7050, 3660, 480, 480, true, "about.gif", "About", true},
-        {pctQuit, "pctQuit", 7560, 3660, 480, 480, true, "quit.gif", "Exit", true},
-        {pctFocus, "pctFocus", 6840, 4920, 1515, 300, true, nullptr, "", false},
+        {pctScoreBoard, "pctScoreBoard", kScoreBoard, false, "empty_cell.gif", "", false},
+        {pctSpecial, "pctSpecial", kSpecial, false, nullptr, "", false},
+        {pctAboutText1, "pctAboutText1", kAboutText1, false, "about_text.gif", "", false},
+        {pctAboutText2, "pctAboutText2", kAboutText2, false, "ok.gif", "", true},
+        {pctEmptyBeer, "pctEmptyBeer", kEmptyBeer, false, "empty_cell.gif", "", false},
+        {pctLogo, "pctLogo", kLogo, true, "logo.gif", "", false},
+        {pctMinimizeIcon, "pctMinimizeIcon", kMinimizeIcon, true, "minimize.gif", "", true},
+        {pctExitIcon, "pctExitIcon", kExitIcon, true, "close.gif", "", true},
+        {pctAction, "pctAction", kAction, false, "play.gif", "Play", true},
+        {pctOk, "pctOk", kOk, false, "ok.gif", "Ok", true},
+        {pctClear, "pctClear", kClear, false, "clear.gif", "Clear", true},
+        {pctNew, "pctNew", kNew, true, "new.gif", "New Game", true},
+        {pctScores, "pctScores", kScores, true, "scores.gif", "High Scores", true},
+        {pctSound, "pctSound", kSound, true, "sound_on.gif", "Sound On/Off", true},
+        {pctAbout, "pctAbout", kAbout, true, "about.gif", "About", true},
+        {pctQuit, "pctQuit", kQuit, true, "quit.gif", "Exit", true},
+        {pctFocus, "pctFocus", kFocus, true, nullptr, "", false},
     };
     for (const BoxLayout& b : boxes) {
         b.box.Name = b.name;
-        b.box.Left = b.left;
-        b.box.Top = b.top;
-        b.box.Width = b.width;
-        b.box.Height = b.height;
+        b.box.Left = b.place.left;
+        b.box.Top = b.place.top;
+        b.box.Width = b.place.width;
+        b.box.Height = b.place.height;
         b.box.Visible = b.visible;
         b.box.ToolTipText = b.toolTip;
         b.box.HandCursor = b.hand;
@@ -102,24 +104,21 @@ void MainWindow::LayOut() {
                                           std::to_string(frame) + ".gif");
             Add(beer);
         }
-    static const double kScoreLefts[game::kScoreDigits] = {8340, 8025, 7710, 7395,
-                                                           7080, 6765, 6450};  // index 0..6
     for (int i = 0; i < game::kScoreDigits; ++i) {
         PictureBox& digit = pctScore[i];
         digit.Name = "pctScore";
         digit.Index = i;
-        digit.Left = kScoreLefts[i];
-        digit.Top = 900;
+        digit.Left = kScoreDigitLefts[i];
+        digit.Top = kScoreDigitTop;
         digit.Picture = assets.Picture("digit0.gif");
         Add(digit);
     }
-    static const double kLifeLefts[game::kLives] = {6870, 7365, 7860};
     for (int i = 0; i < game::kLives; ++i) {
         PictureBox& mug = pctLives[i];
         mug.Name = "pctLives";
         mug.Index = i;
         mug.Left = kLifeLefts[i];
-        mug.Top = 5325;
+        mug.Top = kLifeTop;
         mug.Picture = assets.Picture("mug_full.gif");
         Add(mug);
     }

@@ -1,8 +1,8 @@
 // frmMain's controls as laid out at design time.
 //
-// The game window is 599 × 436 pixels. Its controls are created here with their
-// positions (twips), start visibility, tooltips, cursors and pictures; the game's
-// procedures (FrmMain) only change them afterwards.
+// Its controls are created here at their places of layout/geometry.h, with their
+// start visibility, tooltips, cursors and pictures; the game's procedures (FrmMain)
+// only change them afterwards.
 #pragma once
 
 #include <array>
@@ -19,9 +19,6 @@ using forms::PictureBox;
 
 class MainWindow : public forms::Form {
 public:
-    static constexpr int kWidthPixels = 599;
-    static constexpr int kHeightPixels = 436;
-
     explicit MainWindow(platform::Platform& platform);
 
     Assets assets;

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/frm_main.h"
+#include "layout/geometry.h"
 #include "scores/settings_store.h"
 #include "scores/stored_values.h"
 
@@ -74,10 +75,10 @@ void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
     // Setting the background colour wipes the board: a redrawn board (Clear) loses
     // the old letters.
     pctScoreBoard.BackColor = forms::kBlack;
-    pctScoreBoard.Left = forms::ToTwips(10);
-    pctScoreBoard.Top = forms::ToTwips(10);
-    pctScoreBoard.Width = forms::ToTwips(396);
-    pctScoreBoard.Height = forms::ToTwips(415);
+    pctScoreBoard.Left = layout::kScoreBoardOpen.left;
+    pctScoreBoard.Top = layout::kScoreBoardOpen.top;
+    pctScoreBoard.Width = layout::kScoreBoardOpen.width;
+    pctScoreBoard.Height = layout::kScoreBoardOpen.height;
     pctScoreBoard.Visible = true;
     pctScoreBoard.Refresh();
     Refresh();

@@ -50,7 +50,7 @@ cd "$WORK/elsewhere"
 GAME=$ROOT/usr/games/frothwick
 start_game
 [[ ! -e "$PKGDIR/Frothwick.txt" ]] || fail "the installed program did not find its own folder"
-[[ "$WW" -eq 599 && "$WH" -eq 436 ]] || fail "window is ${WW}x${WH}, expected 599x436"
+[[ "$WW" -eq $WINDOW_W && "$WH" -eq $WINDOW_H ]] || fail "window is ${WW}x${WH}, expected ${WINDOW_W}x$WINDOW_H"
 screenshot 0.5
 # Pictures at their places, pixel for pixel as decoded by ImageMagick over their backdrop.
 while read -r picture x y backdrop; do

@@ -17,6 +17,8 @@ set -euo pipefail
 
 GAME=$1
 SCALE=${FROTHWICK_SCALE:-1}
+# Where everything stands, in game pixels: WINDOW_W, FRAME_LEFT, NEW_X, NEW_W ...
+eval "$(python3 "$(dirname "${BASH_SOURCE[0]}")/../../tools/geometry.py")"
 WORK=$(mktemp -d)
 DEADLINE=${FROTHWICK_TEST_DEADLINE:-60}  # seconds for anything that starts up
 export XDG_CONFIG_HOME=$WORK/config
@@ -71,9 +73,15 @@ expect_frame() {  # NAME
     [[ "$differing" == 0 ]] || fail "$differing pixels differ from $1.png: the window $kept.png, the differences $kept-diff.png"
 }
 
-# Clicks game pixel (x, y) with the left button.
-click() {
-    xdotool mousemove $((WX + $1 * SCALE)) $((WY + $2 * SCALE)) click 1
+# Clicks game pixel (x, y) with the left button, or another.
+click() {  # x y [button]
+    xdotool mousemove $((WX + $1 * SCALE)) $((WY + $2 * SCALE)) click "${3:-1}"
+}
+
+# Clicks the middle of a control, named as tools/geometry.py names it (NEW, SOUND ...).
+click_on() {  # NAME [button]
+    local x=${1}_X y=${1}_Y w=${1}_W h=${1}_H
+    click $((${!x} + ${!w} / 2)) $((${!y} + ${!h} / 2)) "${2:-1}"
 }
 
 # Waits for the program to end; its exit status must be 0.
