@@ -72,6 +72,7 @@ public:
 
     // ----- game loop and falling can (game/game_loop.cpp) -----
     void pctNew_Click();
+    void ResetGame();
     void Delay(const std::int16_t& DelayValue);
     void GameStep();
     void SpawnCan();

@@ -10,18 +10,11 @@ using namespace game;
 // game already running; that game then finds Lives at 0 and ends as well.
 void FrmMain::pctNew_Click() {
     for (forms::PictureBox& mug : pctLives) mug.Picture = frmGraphics.pctMug.Picture;
-    Paused = false;
     // The face of a running game from the click on: the minimise icon in the start
     // wait then holds the new game, as it holds a running one.
     ShowActionFace(false);
-    pctFocus.SetFocus();
-    TickDelay = kNewGameTickDelay;
     Lives = kLives;
-    GameOver = false;
-    CanFalling = false;
-    KeyBusy = false;
-    EnteringName = false;
-    RecordScoreOnce();
+    ResetGame();
     Delay(kNewGameWait);
     WaitWhileEnteringName();
     // A New Game clicked in these waits has played a whole game: its score and final
@@ -43,6 +36,21 @@ void FrmMain::pctNew_Click() {
     }
     ShowPanel();
     pctAction.Visible = false;
+}
+
+// What New Game and Exit both begin with: a game that is neither paused nor over, at
+// the starting pace, with no can in flight and no key or name entry under way, the
+// focus on pctFocus; then the last game's score is offered to the table, once. Nothing
+// here waits: a name entry it opens is waited for by the caller.
+void FrmMain::ResetGame() {
+    Paused = false;
+    pctFocus.SetFocus();
+    TickDelay = kNewGameTickDelay;
+    GameOver = false;
+    CanFalling = false;
+    KeyBusy = false;
+    EnteringName = false;
+    RecordScoreOnce();
 }
 
 // Waits DelayValue ms while handling window events, at least one round of them even

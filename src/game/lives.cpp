@@ -40,14 +40,7 @@ void FrmMain::ShowCop() {
 // Click of pctQuit: offers the score to the high-score table, waits for a name if it
 // earned a row, then ends the program. A game it interrupts never resumes.
 void FrmMain::pctQuit_Click() {
-    Paused = false;
-    pctFocus.SetFocus();
-    TickDelay = kNewGameTickDelay;
-    GameOver = false;
-    CanFalling = false;
-    KeyBusy = false;
-    EnteringName = false;
-    RecordScoreOnce();
+    ResetGame();
     WaitWhileEnteringName();
     SetMousePointer(0);
     Unload();
