@@ -15,52 +15,47 @@ namespace {
 
 using test::Game;
 
-using Pixels = std::vector<std::uint32_t>;  // 0xRRGGBB, row by row
-
-// PNG files are read and written by ImageMagick, which the real-window tests use too:
-// 8-bit RGB, without the chunks that would change at every writing.
-void WritePng(const std::string& path, const Pixels& pixels, int w, int h) {
+// PNG files are read and written by ImageMagick, which the real-window tests use too,
+// as 8-bit RGB bytes, row by row; written without the chunks that change every time.
+void WritePng(const std::string& path, const std::string& rgb, int w, int h) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::string rgb;
-    for (const std::uint32_t p : pixels)
-        for (const int shift : {16, 8, 0}) rgb += static_cast<char>(p >> shift);
-    const std::string command = "convert -size " + std::to_string(w) + "x" + std::to_string(h) +
-                                " -depth 8 rgb:- -strip -define png:exclude-chunks=date,time "
-                                "PNG24:'" +
-                                path + "'";
-    std::FILE* pipe = popen(command.c_str(), "w");
+    const std::string size = std::to_string(w) + "x" + std::to_string(h);
+    std::FILE* pipe = popen(("convert -size " + size +
+                             " -depth 8 rgb:- -strip -define "
+                             "png:exclude-chunks=date,time PNG24:'" +
+                             path + "'")
+                                .c_str(),
+                            "w");
     std::fwrite(rgb.data(), 1, rgb.size(), pipe);
     pclose(pipe);
 }
 
-// The pixels of a w × h PNG file; empty when it is missing or of another size.
-Pixels ReadPng(const std::string& path, int w, int h) {
-    std::string rgb(3 * static_cast<std::size_t>(w) * h + 1, '\0');
+std::string ReadPng(const std::string& path) {
     std::FILE* pipe = popen(("convert '" + path + "' -depth 8 rgb:- 2>/dev/null").c_str(), "r");
-    rgb.resize(std::fread(rgb.data(), 1, rgb.size(), pipe));
+    std::string rgb;
+    for (int c; (c = std::fgetc(pipe)) != EOF;) rgb += static_cast<char>(c);
     pclose(pipe);
-    Pixels pixels;
-    for (std::size_t i = 0; rgb.size() == 3u * w * h && i < rgb.size(); i += 3)
-        pixels.push_back(static_cast<unsigned char>(rgb[i]) << 16 |
-                         static_cast<unsigned char>(rgb[i + 1]) << 8 |
-                         static_cast<unsigned char>(rgb[i + 2]));
-    return pixels;
+    return rgb;
 }
 
 // Compares the last frame shown with tests/golden/<name>.png; in write mode a frame
 // that differs replaces it.
 ::testing::AssertionResult MatchesReference(const Game& g, const std::string& name) {
     const int w = g.platform.FrameWidth(), h = g.platform.FrameHeight();
-    Pixels frame = g.platform.Frame();
-    for (std::uint32_t& p : frame) p &= 0xFFFFFF;
+    std::string frame;
+    for (const std::uint32_t p : g.platform.Frame())
+        for (const int shift : {16, 8, 0}) frame += static_cast<char>(p >> shift);
     const std::string reference = std::string(GOLDEN_DIR) + "/" + name + ".png";
-    const Pixels expected = ReadPng(reference, w, h);
-    Pixels difference(frame.size());
+    const std::string expected = ReadPng(reference);
+    std::string difference = frame;  // differing pixels red, the others dimmed
     int differing = 0;
     for (std::size_t i = 0; i < frame.size(); ++i) {
-        const bool same = i < expected.size() && expected[i] == frame[i];
-        differing += !same;
-        difference[i] = same ? (frame[i] >> 2) & 0x3F3F3F : 0xFF0000;  // dimmed, or red
+        const std::size_t pixel = i - i % 3;
+        const bool same =
+            expected.size() == frame.size() && expected.compare(pixel, 3, frame, pixel, 3) == 0;
+        differing += !same && i == pixel;
+        difference[i] =
+            static_cast<char>(same ? static_cast<unsigned char>(frame[i]) / 4 : (i == pixel) * 255);
     }
     if (differing == 0) return ::testing::AssertionSuccess();
     if (const char* mode = std::getenv("FROTHWICK_GOLDEN"); mode && std::string(mode) == "write") {
@@ -102,10 +97,12 @@ const std::string kSoundOn = "[Settings]\nSound=ON\n";
 const Scene kScenes[] = {
     {"idle", 1, "", [](Game&, FrmMain&) {}},
     {"play", 255, kSoundOn,
-     [](Game& g, FrmMain&) {
+     [](Game& g, FrmMain& f) {
          const std::uint64_t t0 = g.NewGame();
          g.Key(t0 + 2300, test::kKeyLeft);
          g.Key(t0 + 2400, test::kKeySpace);
+         g.Click(t0 + 5000, f.pctAbout);  // the panel and the board come back after it
+         g.Click(t0 + 5500, f.pctAboutText2);
          g.platform.StopAt(t0 + 9000);
      }},
     {"cans", 7, kSoundOn,
@@ -126,12 +123,10 @@ const Scene kScenes[] = {
          "HighScoreName9=k0 QRSTU\nHighScore9=987654\n",
      [](Game& g, FrmMain& f) {
          f.Score = 6543210;
-         const std::uint64_t t0 = g.NewGame();
-         g.Key(t0 + 100, 'F');
-         g.Key(t0 + 200, 'r');
-         g.Key(t0 + 300, 'X');
-         g.Key(t0 + 400, test::kKeyBackspace);
-         g.platform.StopAt(t0 + 500);
+         std::uint64_t t = g.NewGame();
+         for (const int key : {int{'F'}, int{'r'}, int{'X'}, test::kKeyBackspace})
+             g.Key(t += 100, key);
+         g.platform.StopAt(t + 100);
      }},
     {"cleared", 7, kSoundOn,
      [](Game& g, FrmMain& f) {

@@ -117,7 +117,7 @@ bool Game::Shows(const forms::PictureBox& sprite, int x, int y) {
         for (int px = 0; px < picture.width; ++px) {
             const std::uint32_t p =
                 picture.pixels[static_cast<std::size_t>(py) * picture.width + px];
-            if ((p >> 24) && (p & 0xFFFFFF) != Pixel(x + px, y + py)) return false;
+            if ((p >> 24) && (p & 0xFFFFFF) != platform.PixelAt(x + px, y + py)) return false;
         }
     return true;
 }

@@ -68,8 +68,6 @@ public:
     std::string SettingsText() const;
     ::testing::AssertionResult Saved(const std::string& part) const;
 
-    // Pixel (x, y) of the last frame shown, 0xRRGGBB.
-    std::uint32_t Pixel(int x, int y) const { return platform.PixelAt(x, y); }
     // Presents what was drawn, then tells whether the window shows sprite's picture at (x, y)
     // (its transparent pixels skipped).
     bool Shows(const forms::PictureBox& sprite, int x, int y);

@@ -48,8 +48,8 @@ TEST(ScoreBoard, ClearEmptiesTheTableTheBoardAndTheFileAtOnce) {
                                          : "HighScore1=0\nHighScoreName2=\nHighScore2=0\n"));
             EXPECT_TRUE(g.Shows(sprites.pctDigit[entering ? 3 : 0], 187 + 66, 90));
             // Rows 2 and 3 wiped: the typed letter, or the stored one.
-            EXPECT_TRUE(g.Pixel(10 + 17 + 11, 10 + 103 + 11) == 0 &&
-                        g.Pixel(10 + 83 + 11, 10 + 126 + 11) == 0);
+            EXPECT_TRUE(g.platform.PixelAt(10 + 17 + 11, 10 + 103 + 11) == 0 &&
+                        g.platform.PixelAt(10 + 83 + 11, 10 + 126 + 11) == 0);
         });
         g.Key(T + 50, 'Z');
         g.Key(T + 51, kKeyEnter);

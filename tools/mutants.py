@@ -6,7 +6,9 @@ Every mutant is one textual change in one file under src/ and the thing a player
 would see because of it. The work tree is never touched: the files are copied into a
 scratch folder (MUTANTS_DIR, default /tmp/frothwick-mutants) with its own build folder,
 so each mutant rebuilds only what it changed. A mutant is killed when the test program
-fails or runs out of time. Survivors are listed, and last comes `killed K/N (P %)`.
+fails or runs out of time; a mutant of the real program's platform layer (the files
+platform/sdl_* and posix_system.cpp) is checked by the real-window tests instead, which
+the headless tests never run. Survivors are listed, and last comes `killed K/N (P %)`.
 A mutant whose text is not found exactly once is an error: the list has fallen out of
 step with the code.
 
@@ -15,6 +17,7 @@ step with the code.
 """
 import os
 import pathlib
+import re
 import shutil
 import subprocess
 import sys
@@ -22,7 +25,7 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 SCRATCH = pathlib.Path(os.environ.get("MUTANTS_DIR", "/tmp/frothwick-mutants"))
-TEST_TIMEOUT_S = 180
+TEST_TIMEOUT_S = 600  # the real-window tests take minutes
 BUILD_TIMEOUT_S = 900
 
 # (file under src/, text, replacement, what a player would see)
@@ -30,7 +33,7 @@ BUILD_TIMEOUT_S = 900
 # it is listed but not counted.
 MUTANTS = [
     # --- playfield and game loop ---
-    ("game/game_loop.cpp", "TickDelay = kNewGameTickDelay;\n    Lives", "TickDelay = kNewGameTickDelay;\n    FallStep = kStartFallStep;\n    Lives",
+    ("game/game_loop.cpp", "    Lives = kLives;\n    ResetGame();", "    Lives = kLives;\n    FallStep = kStartFallStep;\n    ResetGame();",
      "a new game forgets the speed the last one reached"),
     ("game/game_loop.cpp", "    CanFalling = false;\n    KeyBusy = false;\n    EnteringName = false;\n    RecordScoreOnce();",
      "    KeyBusy = false;\n    EnteringName = false;\n    RecordScoreOnce();",
@@ -227,15 +230,15 @@ MUTANTS = [
     # --- layout ---
     ("layout/main_window.cpp", "\"Ok\", true}", "\"OK\", true}",
      "the OK button's tooltip reads OK instead of Ok"),
-    ("layout/main_window.cpp", "{pctNew, \"pctNew\", 7050, 2640,", "{pctNew, \"pctNew\", 7065, 2640,",
+    ("layout/geometry.h", "kNew{7050, 2640,", "kNew{7065, 2640,",
      "New Game stands a pixel to the right"),
     ("layout/main_window.cpp", "\"High Scores\", true}", "\"High Scores\", false}",
      "no hand over High Scores"),
-    ("layout/main_window.cpp", "\"lineTop\", 540, 1080,", "\"lineTop\", 540, 1095,",
+    ("layout/geometry.h", "kLineTop[4] = {540, kFrameTopTwips,", "kLineTop[4] = {540, kFrameTopTwips + 15,",
      "the playfield and its frame stand a pixel lower"),
     ("layout/main_window.cpp", "\"ok.gif\", \"\", true}", "\"ok.gif\", \"\", false}",
      "no hand over the about panel's close button"),
-    ("app/about.cpp", "\"/FrothwickPro/\"", "\"/Frothwick/\"",
+    ("app/about.cpp", 'FileUrl(platform.ProgramDir() + "/index.html")', 'FileUrl(platform.ProgramDir() + "/index.htm")',
      "the about text opens the wrong web page"),
     ("app/about.cpp", "pctAboutText2.Top = pctAboutText1.Height + pctAboutText1.Top;", "pctAboutText2.Top = pctAboutText1.Top;",
      "the about panel's close button covers its text"),
@@ -243,6 +246,59 @@ MUTANTS = [
      "the game stays frozen after the about panel closes"),
     ("app/about.cpp", "    Platform().OpenUrl(", "    if (false) Platform().OpenUrl(",
      "clicking the about text opens no web page"),
+    # --- which picture a control shows (the golden frames) ---
+    ("layout/frm_graphics.cpp", '"digit" + std::to_string(d) + ".gif"', '"digit" + std::to_string(d == 8 ? 9 : d) + ".gif"',
+     "an 8 is drawn as a 9, on the score and on the high-score board"),
+    ("layout/frm_graphics.cpp", 'Give(pctMug, assets, "mug_full.gif");\n    Give(pctEmptyMug, assets, "mug_empty.gif");',
+     'Give(pctMug, assets, "mug_empty.gif");\n    Give(pctEmptyMug, assets, "mug_full.gif");',
+     "the full and empty mugs are swapped"),
+    ("layout/frm_graphics.cpp", 'Give(pctSoundOn, assets, "sound_on.gif");\n    Give(pctSoundOff, assets, "sound_off.gif");',
+     'Give(pctSoundOn, assets, "sound_off.gif");\n    Give(pctSoundOff, assets, "sound_on.gif");',
+     "the sound button shows its on face while sound is off, and the other way round"),
+    ("layout/frm_graphics.cpp", 'Give(pctPause, assets, "pause.gif");\n    Give(pctPlay, assets, "play.gif");',
+     'Give(pctPause, assets, "play.gif");\n    Give(pctPlay, assets, "pause.gif");',
+     "the pause button shows play while the game runs, and pause while it is held"),
+    ("layout/frm_graphics.cpp", '"obstacle_top.gif", "obstacle_middle.gif"', '"obstacle_middle.gif", "obstacle_top.gif"',
+     "obstacle stacks have their top piece in the middle and a middle piece on top"),
+    ("layout/frm_graphics.cpp", '"obstacle_bottom.gif", "obstacle_single.gif"', '"obstacle_bottom.gif", "obstacle_bottom.gif"',
+     "a one-piece obstacle is drawn as the bottom of a stack"),
+    ("layout/frm_graphics.cpp", 'Give(pctCursor, assets, "entry_cursor.gif");', 'Give(pctCursor, assets, "empty_letter.gif");',
+     "no cursor shows where the next letter of a name goes"),
+    ("layout/main_window.cpp", 'std::to_string(frame) + ".gif"', 'std::to_string(game::kRollFrames - 1 - frame) + ".gif"',
+     "the cans roll the wrong way round"),
+    # --- what a new game resets ---
+    ("game/game_loop.cpp", "    Paused = false;\n    pctFocus.SetFocus();", "    pctFocus.SetFocus();",
+     "a New Game clicked while paused starts a game that never moves"),
+    ("game/game_loop.cpp", "    Lives = kLives;\n", "",
+     "a second game starts without lives and is over at once"),
+    ("game/game_loop.cpp", "Delay(TickDelay);", "Delay(kNewGameTickDelay);",
+     "the wait between steps never shortens at the speed-up bands"),
+    # --- dealing a board, at its edges ---
+    ("game/board.cpp", "for (int col = 0; col <= kLastColumn; ++col) {\n        if (Rnd.Pick",
+     "for (int col = 0; col < kLastColumn; ++col) {\n        if (Rnd.Pick",
+     "the last column never gets an obstacle stack"),
+    ("game/board.cpp", "Board[kFloorRow][col] = kObstacleSingle;", "Board[kFloorRow][col] = kObstacleBottom;",
+     "a one-piece obstacle is the bottom piece of a stack"),
+    # --- the board during name entry ---
+    ("scores/high_scores.cpp", "if (!(entryMode && row == entryRow) && name.size() >= j)",
+     "if (!entryMode && name.size() >= j)",
+     "during a name entry the board shows no one else's name"),
+    # --- the real program's platform layer (the real-window tests) ---
+    ("platform/sdl_input.cpp", "        case SDLK_RETURN:\n        case SDLK_KP_ENTER:\n", "        case SDLK_RETURN:\n",
+     "keypad Enter does not end a name entry"),
+    ("platform/sdl_input.cpp", "return kKeyNumpad0 + 1 + (sym - SDLK_KP_1);", "return kKeyNumpad0 + (sym - SDLK_KP_1);",
+     "keypad 1 types nothing in a name and keypad 2 types A"),
+    ("platform/sdl_input.cpp", "return kKeyF1 + (sym - SDLK_F1);", "return kKeyF1 + 1 + (sym - SDLK_F1);",
+     "F1 types Q in a name instead of P"),
+    ("platform/sdl_input.cpp", "        case SDL_BUTTON_RIGHT:\n            return 2;", "        case SDL_BUTTON_RIGHT:\n            return 1;",
+     "the right mouse button presses the buttons"),
+    ("platform/sdl_video.cpp", "SDL_SetWindowTitle(window_, caption_.c_str());", 'SDL_SetWindowTitle(window_, "");',
+     "the task bar shows the window without its title"),
+    ("platform/sdl_platform.cpp", "{ SDL_OpenURL(url.c_str()); }", "{ (void)url; }",
+     "the about text opens no browser"),
+    ("platform/posix_system.cpp", 'return slash == std::string::npos ? std::string(".") : path.substr(0, slash);',
+     'return slash == std::string::npos ? std::string(".") : std::string(".");',
+     "started from another folder, the game looks for its own files in that folder"),
 ]
 
 
@@ -263,8 +319,10 @@ def run_tests(command):
                                 timeout=TEST_TIMEOUT_S, check=False)
     except subprocess.TimeoutExpired:
         return ["(timeout)"]
+    # gtest's "[  FAILED  ] Suite.Test", or ctest's "  27 - window.play (Failed)"
     failed = sorted({line.split()[3] for line in result.stdout.splitlines()
-                     if line.startswith("[  FAILED  ]") and "." in line.split()[3]})
+                     if line.startswith("[  FAILED  ]") and "." in line.split()[3]} |
+                    set(re.findall(r"\d+ - (\S+) \((?:Failed|Timeout)\)", result.stdout)))
     return failed or (["(crash)"] if result.returncode != 0 else [])
 
 
@@ -284,6 +342,14 @@ def sync_tree(tree):
     for path in sorted(tree.rglob("*"), reverse=True):
         if path.is_file() and path.relative_to(tree).as_posix() not in wanted:
             path.unlink()
+
+
+def checks(path, build):
+    """The build targets and the test command that check a mutant of path."""
+    if path.startswith(("platform/sdl_", "platform/posix_system")):
+        return ("frothwick", "sound_probe"), ("ctest", "--test-dir", str(build), "-R", "^window[.]",
+                             "--stop-on-failure")
+    return ("frothwick_tests",), (str(build / "tests" / "frothwick_tests"),)
 
 
 def selected(words):
@@ -315,11 +381,12 @@ def main(words):
             ["cmake", "-S", str(tree), "-B", str(build), "-DCMAKE_BUILD_TYPE=Release",
              "-DCMAKE_CXX_FLAGS_RELEASE=-O1", "-DFROTHWICK_BENCH=OFF"], BUILD_TIMEOUT_S):
         sys.exit("cmake failed")
-    build_tests = ["cmake", "--build", str(build), "--target", "frothwick_tests", "-j",
-                   str(os.cpu_count() or 2)]
-    tests = [str(build / "tests" / "frothwick_tests")]
-    if not run(build_tests, BUILD_TIMEOUT_S) or not run(tests, TEST_TIMEOUT_S):
-        sys.exit("the tests do not build or pass without a mutant; fix that first")
+    def build_target(targets):
+        return ["cmake", "--build", str(build), "--target", *targets, "-j", str(os.cpu_count() or 2)]
+
+    for targets, tests in {checks(m[0], build) for m in mutants}:
+        if not run(build_target(targets), BUILD_TIMEOUT_S) or not run(tests, TEST_TIMEOUT_S):
+            sys.exit("the tests do not build or pass without a mutant; fix that first")
 
     killed, survivors, equivalent = 0, [], []
     counted = [m for m in mutants if len(m) == 4]
@@ -327,12 +394,13 @@ def main(words):
         if reason:
             equivalent.append(f"{path}: {what} (equivalent: {reason[0]})")
             continue
-        target = tree / "src" / path
-        original = target.read_text()
-        target.write_text(original.replace(text, replacement))
+        source = tree / "src" / path
+        original = source.read_text()
+        source.write_text(original.replace(text, replacement))
+        targets, tests = checks(path, build)
         started = time.monotonic()
         try:
-            if not run(build_tests, BUILD_TIMEOUT_S):
+            if not run(build_target(targets), BUILD_TIMEOUT_S):
                 errors.append(f"ERROR {path}: does not build ({what})")
                 counted.remove((path, text, replacement, what))
                 verdict = "does not build"
@@ -343,7 +411,7 @@ def main(words):
                 killed += 1
                 verdict = "killed by " + " ".join(failed)
         finally:
-            target.write_text(original)
+            source.write_text(original)
         print(f"[{number}/{len(mutants)}] {path}: {what} ({time.monotonic() - started:.0f} s): "
               f"{verdict}", flush=True)
 

@@ -103,14 +103,14 @@ region() {
 # board, and the close icon must end the program with status 0.
 drop_name_and_close() {
     local digits
-    digits=$(region 430 60 148 23)
+    digits=$(region $SCORE_X $SCORE_Y $SCORE_W $SCORE_H)
     xdotool key --window "$WID" space   # drop it: points for the rows it fell
     screenshot 0.5
-    [[ "$(region 430 60 148 23)" != "$digits" ]] || fail "the score digits did not change after a drop"
-    click 486 192                       # New Game again: the score earns row 1
+    [[ "$(region $SCORE_X $SCORE_Y $SCORE_W $SCORE_H)" != "$digits" ]] || fail "the score digits did not change after a drop"
+    click_on NEW                        # New Game again: the score earns row 1
     sleep 0.5
     xdotool key --window "$WID" a n n Shift+a Return  # typed straight onto the board
     sleep 0.5
-    click 574 24                        # the close icon
+    click_on EXIT_ICON
     wait_for_end
 }

@@ -5,16 +5,17 @@ source "$(dirname "$0")/common.bash"
 
 SETTINGS=$XDG_CONFIG_HOME/FrothwickPro/settings.ini
 
-# Turns sound on, plays until the score is above 0 and types BOB for it into row 1.
+# Turns sound on, plays until the score is above 0 and types BOZ for it into row 1,
+# with the keypad and an F-key as the game allows: keypad 2 and / are B and O, F11 Z.
 enter_name() {
-    click 520 226                       # Sound On/Off
-    click 486 192                       # New Game
+    click_on SOUND
+    click_on NEW
     sleep 2.6
     xdotool key --window "$WID" space   # drop the first can: a score above 0
     sleep 1
-    click 486 192                       # New Game again: the score earns row 1
+    click_on NEW                        # New Game again: the score earns row 1
     sleep 0.5
-    xdotool key --window "$WID" b o b Return
+    xdotool key --window "$WID" KP_2 KP_Divide F11 KP_Enter
     sleep 1
 }
 
@@ -22,13 +23,13 @@ enter_name() {
 expect_kept() {  # what ended the program
     timeout 10 tail --pid="$GAME_PID" -f /dev/null || fail "the program outlived $1"
     wait "$GAME_PID" || true
-    grep -qx 'HighScoreName1=BOB' "$SETTINGS" && grep -q '^HighScore1=[1-9]' "$SETTINGS" &&
+    grep -qx 'HighScoreName1=BOZ' "$SETTINGS" && grep -q '^HighScore1=[1-9]' "$SETTINGS" &&
         grep -qx 'Sound=ON' "$SETTINGS" || fail "after $1 the file holds: $(cat "$SETTINGS" 2>&1)"
     rm "$SETTINGS"
 }
 
 start_game
-click 486 192                           # New Game
+click_on NEW
 sleep 3
 kill -HUP "$GAME_PID"
 timeout 10 tail --pid="$GAME_PID" -f /dev/null || fail "a hang-up did not end the program"

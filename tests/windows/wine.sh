@@ -34,7 +34,7 @@ xdotool mousemove 0 0
 GAME=$LINUX_GAME
 start_game
 screenshot 0.5
-convert "$WORK/shot.png" -crop "599x436+$WX+$WY" +repage "$WORK/linux.png"
+convert "$WORK/shot.png" -crop "${WINDOW_W}x$WINDOW_H+$WX+$WY" +repage "$WORK/linux.png"
 kill "$GAME_PID"
 wait "$GAME_PID" || true
 
@@ -42,11 +42,11 @@ GAME=$WORK/frothwick-under-wine
 printf '#!/bin/sh\nexec wine "%s"\n' "$EXE" >"$GAME"
 chmod +x "$GAME"
 start_game
-[[ "$WW" -eq 599 && "$WH" -eq 436 ]] || fail "the window is ${WW}x${WH}"
+[[ "$WW" -eq $WINDOW_W && "$WH" -eq $WINDOW_H ]] || fail "the window is ${WW}x${WH}"
 xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q '= 0, 0, 0, 0' || fail "the window has a frame"
 xprop -id "$WID" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window has no 32 × 32 icon"
 screenshot 1
-convert "$WORK/shot.png" -crop "599x436+$WX+$WY" +repage "$WORK/windows.png"
+convert "$WORK/shot.png" -crop "${WINDOW_W}x$WINDOW_H+$WX+$WY" +repage "$WORK/windows.png"
 differ=$(compare -metric AE "$WORK/linux.png" "$WORK/windows.png" "$WORK/difference.png" 2>&1) ||
     fail "the idle frame differs from the Linux one in $differ pixels"
 
@@ -60,7 +60,7 @@ can_x() {
         -bordercolor black -border 1 -trim -format '%w %X\n' info: 2>/dev/null)
     if ((width > 1)); then echo $((${left#+} - 1)); fi
 }
-click 486 192                           # New Game
+click_on NEW
 sleep 2.2                               # after the 2 s start wait a can is falling
 x0=$(can_x)
 [[ -n "$x0" ]] || fail "no can fell after New Game"
