@@ -23,11 +23,20 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.keys import Keys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-WIDTH, HEIGHT = 599, 436
-NEW_GAME, HIGH_SCORES, OK = (486, 192), (520, 192), (486, 158)
-MINIMISE, CLOSE = (552, 24), (574, 24)
-ABOUT, ABOUT_TEXT = (486, 260), (205, 218)
-COLUMN = 32  # pixels from one column of the playfield to the next
+sys.path.insert(0, str(ROOT / "tools"))
+from geometry import GEOMETRY, box  # noqa: E402  (the game's own layout numbers)
+
+
+def centre(name):
+    x, y, w, h = box(name)
+    return x + w // 2, y + h // 2
+
+
+WIDTH, HEIGHT = GEOMETRY["kWindowWidth"], GEOMETRY["kWindowHeight"]
+NEW_GAME, HIGH_SCORES, OK = centre("kNew"), centre("kScores"), centre("kOk")
+MINIMISE, CLOSE = centre("kMinimizeIcon"), centre("kExitIcon")
+ABOUT, ABOUT_TEXT = centre("kAbout"), (205, 218)
+COLUMN = GEOMETRY["kColumnPitch"]  # pixels from one column of the playfield to the next
 NOWHERE = (300, 430)  # the background below the playfield: no control, no tooltip
 PLAYFIELD = (14, 73, 400, 420)  # x0, y0, x1, y1 inside the red lines
 SCORE = (420, 40, 599, 110)
