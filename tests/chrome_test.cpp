@@ -47,7 +47,8 @@ TEST(Saving, WhatThePlayerMadeIsInTheFileAtOnceAndEveryWayOutSavesTheRest) {
          {Case{"close request", 900, "", "", "A 5000"},
           Case{"exit icon: the score is not offered", 900, "x", "", "A 5000"},
           Case{"Exit button: after the name", 900, "eQ\r", "", "A 5000|Q 900"},
-          Case{"close during name entry keeps the letters", 900, "eAB", "", "A 5000|AB 900"},
+          Case{"close during name entry keeps the letters", 900, "eAB", "e2=\nHighScore2=900\n",
+               "A 5000|AB 900"},  // the new row at once, before its name
           Case{"close during a game: the table as it stood", 0, "n", "", "A 5000"},
           Case{"a name ended with Enter", 900, "nQ\r", "e2=Q\nHighScore2=900\n", "A 5000|Q 900"},
           Case{"a name ended with OK", 900, "nQo", "e2=Q\nHighScore2=900\n", "A 5000|Q 900"},

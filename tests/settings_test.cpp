@@ -1,6 +1,8 @@
 // The settings file: what any file reads as, where it lives, and saves that fail.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -58,6 +60,9 @@ TEST(Settings, LivesInTheConfigFolder) {
         EXPECT_EQ(scores::SettingsStore("FrothwickPro").Path(),
                   "/home/someone/.config/FrothwickPro/settings.ini");
     }
+    unsetenv("HOME");  // and XDG_CONFIG_HOME: the account's home
+    EXPECT_EQ(scores::SettingsStore("FrothwickPro").Path(),
+              std::string(getpwuid(getuid())->pw_dir) + "/.config/FrothwickPro/settings.ini");
     setenv("HOME", home.c_str(), 1);
 }
 

@@ -16,6 +16,7 @@
 #include "game/random.h"
 #include "game/rules.h"
 #include "layout/main_window.h"
+#include "scores/table_changes.h"
 
 class FrmMain : public layout::MainWindow {
 public:
@@ -52,6 +53,10 @@ public:
     std::int16_t EntryColumn = 0;
     bool ActionWasVisible = false;
     bool ScoreRecorded = false;  // the score on display has been offered to the table
+    // This window's changes to the table and the sound setting, until the file holds
+    // them: another window of the game may save to the same file meanwhile.
+    scores::TableChanges OwnChanges;
+    bool SoundClicked = false;
 
     // The one random generator; Form_Load seeds it from the clock.
     game::Random Rnd;
@@ -96,7 +101,7 @@ public:
 
     // ----- high-score table and settings (scores/high_scores.cpp) -----
     void GetRegistry();
-    void SaveRegistry();
+    int SaveRegistry();
     void ShowScoreBoard(bool entryMode, std::int16_t entryRow);
     void RecordScore();
     void RecordScoreOnce();
@@ -106,6 +111,8 @@ public:
 
     // ----- name entry (scores/name_entry.cpp) -----
     void NameEntryKeyDown(std::int16_t keyCode);
+    // Stores the name just entered; called when Enter or OK ends the entry.
+    void EndNameEntry();
     void DrawEntryCursor();
     void EraseEntryCursor();
     void CloseScoreBoard();

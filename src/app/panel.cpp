@@ -32,6 +32,7 @@ void FrmMain::pctSound_Click() {
         pctSound.Picture = frmGraphics.pctSoundOn.Picture;
     else
         pctSound.Picture = frmGraphics.pctSoundOff.Picture;
+    SoundClicked = true;
     SaveRegistry();
 }
 

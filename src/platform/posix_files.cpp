@@ -1,5 +1,6 @@
 // The file service on Linux and other POSIX systems.
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,16 +28,56 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Writes all of text to fd and flushes it to the disk; empty on success, else why not.
-std::string WriteDurably(int fd, const std::string& text, const std::string& path) {
+// Writes all of text to fd, from where it stands; empty on success, else why not.
+std::string WriteAll(int fd, const std::string& text, const std::string& path) {
     for (std::size_t done = 0; done < text.size();) {
         const ssize_t n = write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return Failure("cannot write " + path);
         done += static_cast<std::size_t>(n);
     }
-    if (fsync(fd) != 0) return Failure("cannot flush " + path + " to disk");
     return {};
+}
+
+std::string Flush(int fd, const std::string& path) {
+    return fsync(fd) == 0 ? std::string() : Failure("cannot flush " + path + " to disk");
+}
+
+// The file a path stands for: the path itself, or the file its chain of symbolic links
+// ends at (a relative link counts from its own folder), so that a save writes through
+// a link into the player's own file instead of replacing the link.
+std::string LinkTarget(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        char target[4096];
+        const ssize_t n = readlink(path.c_str(), target, sizeof target);
+        if (n <= 0 || static_cast<std::size_t>(n) == sizeof target) return path;
+        const std::string next(target, static_cast<std::size_t>(n));
+        path = next.front() == '/' ? next : FolderOf(path) + "/" + next;
+    }
+    return path;
+}
+
+// The player may write the file: a file without any write permission is one the player
+// made read-only, which the game leaves alone even where it could replace it (as root).
+bool Writable(const std::string& path, const struct stat& info) {
+    return (info.st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
+}
+
+// Overwrites the file where it stands, for a folder the game may not create files in:
+// the new text is written over the old, the rest cut off, and all flushed to disk.
+bool WriteInPlace(const std::string& path, const std::string& contents, std::string& error) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = Failure("cannot write " + path);
+        return false;
+    }
+    std::string why = WriteAll(fd, contents, path);
+    if (why.empty() && ftruncate(fd, static_cast<off_t>(contents.size())) != 0)
+        why = Failure("cannot shorten " + path);
+    if (why.empty()) why = Flush(fd, path);
+    close(fd);
+    error = why;
+    return why.empty();
 }
 
 // Makes a rename inside the folder last through a power cut. Best effort: the new
@@ -68,7 +109,12 @@ std::string UserConfigDir() {
     if (xdg != nullptr && *xdg == '/') {
         dir = xdg;
     } else {
+        // Without HOME (a service, a cleaned environment) the account's own home.
         const char* home = std::getenv("HOME");
+        if (home == nullptr || *home == '\0') {
+            const passwd* account = getpwuid(getuid());
+            home = account != nullptr ? account->pw_dir : nullptr;
+        }
         if (home == nullptr || *home == '\0') return {};
         dir = home;
         while (!dir.empty() && dir.back() == '/') dir.pop_back();
@@ -106,26 +152,38 @@ bool IsRegularFile(const std::string& path) {
 
 void RemoveFile(const std::string& path) { unlink(path.c_str()); }
 
-// A temporary file in the same folder is written, flushed to disk and renamed over the
-// old one.
+// A temporary file in the file's own folder is written with the old file's permissions,
+// flushed to disk and renamed over the old one. Where the folder takes no new file,
+// the file is overwritten in place instead, which is all the player's rights allow.
 bool ReplaceFileContents(const std::string& path, const std::string& contents, std::string& error) {
-    const std::string folder = FolderOf(path);
     std::error_code created;
-    std::filesystem::create_directories(folder, created);
+    std::filesystem::create_directories(FolderOf(path), created);
     if (created) {
-        error = "cannot create the folder " + folder + ": " + created.message();
+        error = "cannot create the folder " + FolderOf(path) + ": " + created.message();
         return false;
     }
-    std::string temporary = path + ".XXXXXX";
+    const std::string file = LinkTarget(path);
+    const std::string folder = FolderOf(file);
+    struct stat old {};
+    const bool exists = stat(file.c_str(), &old) == 0;
+    if (exists && !Writable(file, old)) {
+        error = file + " is read-only";
+        return false;
+    }
+    std::string temporary = file + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
+    if (fd < 0 && exists && (errno == EACCES || errno == EPERM))
+        return WriteInPlace(file, contents, error);
     if (fd < 0) {
         error = Failure("cannot create a file in " + folder);
         return false;
     }
-    std::string why = WriteDurably(fd, contents, temporary);
+    if (exists) fchmod(fd, old.st_mode & 07777);
+    std::string why = WriteAll(fd, contents, temporary);
+    if (why.empty()) why = Flush(fd, temporary);
     if (close(fd) != 0 && why.empty()) why = Failure("cannot close " + temporary);
-    if (why.empty() && std::rename(temporary.c_str(), path.c_str()) != 0)
-        why = Failure("cannot replace " + path);
+    if (why.empty() && std::rename(temporary.c_str(), file.c_str()) != 0)
+        why = Failure("cannot replace " + file);
     if (!why.empty()) {
         unlink(temporary.c_str());
         error = why;
@@ -135,17 +193,25 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents, s
     return true;
 }
 
-// flock on "<path>.lock": the system gives the lock back when a holder dies, so a
-// crashed game never blocks the next. The holder removes the lock file before it lets
-// go; a waiter that then finds its file gone from the folder starts again with a new one.
-FileLock::FileLock(const std::string& path) : lockFile_(path + ".lock") {
+// flock on "<file>.lock" beside the file (links resolved, as ReplaceFileContents
+// writes there): the system gives the lock back when a holder dies, so a crashed game
+// never blocks the next. The holder removes the lock file before it lets go; a waiter
+// that then finds its file gone from the folder starts again with a new one. Where no
+// lock file can be made, the folder takes no new file and saves overwrite the file in
+// place, so the file itself, which then keeps its identity, is locked instead.
+FileLock::FileLock(const std::string& path) : lockFile_(LinkTarget(path) + ".lock") {
+    std::error_code ignored;
+    std::filesystem::create_directories(FolderOf(lockFile_), ignored);
     const auto giveUpAt = std::chrono::steady_clock::now() + kLockPatience;
     for (;;) {
-        const int fd = open(lockFile_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        int fd = open(lockFile_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        const bool ownFile = fd >= 0;
+        if (!ownFile) fd = open(LinkTarget(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) break;
         if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            if (StillThere(fd, lockFile_)) {
+            if (!ownFile || StillThere(fd, lockFile_)) {
                 handle_ = fd;
+                if (!ownFile) lockFile_.clear();
                 return;
             }
             close(fd);
@@ -160,7 +226,7 @@ FileLock::FileLock(const std::string& path) : lockFile_(path + ".lock") {
 
 FileLock::~FileLock() {
     if (!Held()) return;
-    unlink(lockFile_.c_str());
+    if (!lockFile_.empty()) unlink(lockFile_.c_str());
     close(static_cast<int>(handle_));
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/frm_main.h"
 #include "layout/geometry.h"
+#include "platform/files.h"
 #include "scores/settings_store.h"
 #include "scores/stored_values.h"
 
@@ -27,41 +28,70 @@ std::string SevenDigits(std::int32_t score) {
     return text;
 }
 
+// The table as the store holds it. The rows are taken in the stored order; a name is
+// kept whole, as stored, though the board shows no more than its first seven
+// characters, and those outside A to Z as empty cells.
+void ReadTable(const scores::SettingsStore& store, scores::Names& names, scores::Scores& scores) {
+    for (int row = 1; row <= game::kHighScoreRows; ++row) {
+        names[row] = store.GetSetting(kSection, NameKey(row));
+        scores[row] = ScoreFromText(store.GetSetting(kSection, ScoreKey(row), "0"));
+    }
+}
+
+// Reads the file into file and the table it holds into names and scores, then applies
+// a window's own changes to the table. Returns the row of the name being entered.
+int ReadSharedTable(scores::SettingsStore& file, const scores::TableChanges& changes,
+                    scores::Names& names, scores::Scores& scores) {
+    file.Load();
+    ReadTable(file, names, scores);
+    return changes.ApplyTo(names, scores);
+}
+
 }  // namespace
 
-// Loads the table and the sound setting. Called once by Form_Load. The rows are taken
-// in the stored order; a name is kept whole, as stored, though the board shows no
-// more than its first seven characters, and those outside A to Z as empty cells.
+// Loads the table and the sound setting. Called once by Form_Load.
 void FrmMain::GetRegistry() {
     WriteTrace("GetRegistry");
     scores::SettingsStore store(kApplication);
     store.Load();
-    for (int row = 1; row <= game::kHighScoreRows; ++row) {
-        HighNames[row] = store.GetSetting(kSection, NameKey(row));
-        HighScores[row] = ScoreFromText(store.GetSetting(kSection, ScoreKey(row), "0"));
-    }
+    ReadTable(store, HighNames, HighScores);
     const bool soundOn = store.GetSetting(kSection, "Sound") == "ON";
     pctSound.Picture = soundOn ? frmGraphics.pctSoundOn.Picture : frmGraphics.pctSoundOff.Picture;
     WriteTrace("EndRegistry");
 }
 
-// Stores the table and the sound setting in the file, keeping every other value it
-// holds. Called by Form_Unload, and whenever the table or the sound setting changes,
-// so that nothing depends on a clean shutdown. A failure is told on standard error,
-// the file stays as it was and the game plays on.
-void FrmMain::SaveRegistry() {
+// Stores this window's changes to the table, and the sound setting when it was clicked
+// here (or the file has none), in the file as it stands now, keeping every other value
+// it holds: another window of the game may have saved meanwhile. The table shown
+// becomes the one stored. Called by Form_Unload, and whenever the table or the sound
+// setting changes, so that nothing depends on a clean shutdown. A failure is told on
+// standard error, the file stays as it was, the changes are kept for the next save and
+// the game plays on. Returns the row of the name being entered (0 when none).
+int FrmMain::SaveRegistry() {
+    if (OwnChanges.EntryOpen()) OwnChanges.Name(HighNames[EntryRow]);
+    scores::SettingsStore file(kApplication);
+    // Held only while the file is read, changed and written, never while a name is typed.
+    const platform::FileLock lock(file.Path());
+    const int entryRow = ReadSharedTable(file, OwnChanges, HighNames, HighScores);
+    const std::string stored = file.GetSetting(kSection, "Sound");
+    const bool soundOn = SoundClicked || stored.empty() ? SoundOn() : stored == "ON";
     scores::SettingsStore store(kApplication);
     for (int row = 1; row <= game::kHighScoreRows; ++row) {
         store.SaveSetting(kSection, NameKey(row), NameForStore(HighNames[row]));
         store.SaveSetting(kSection, ScoreKey(row), std::to_string(HighScores[row]));
     }
-    store.SaveSetting(kSection, "Sound", SoundOn() ? "ON" : "OFF");
+    store.SaveSetting(kSection, "Sound", soundOn ? "ON" : "OFF");
     // A key that has a value keeps it: the file adds only what the game does not own.
     store.Load();
     std::string error;
-    if (!store.Save(error))
+    if (store.Save(error)) {
+        OwnChanges.Saved();
+        SoundClicked = false;
+    } else {
         std::cerr << "Frothwick: the high scores and the sound setting were not saved: " << error
                   << '\n';
+    }
+    return entryRow;
 }
 
 // Shows the board and draws the table on it; with entryMode, name entry starts on
@@ -118,21 +148,25 @@ void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
     }
 }
 
-// Offers Score to the table: it takes the first row whose score it reaches, the rows
-// below move down and the last one is lost. A non-zero score then opens name entry.
-// Called through RecordScoreOnce by New Game and Exit, and by Clear during entry.
+// Offers Score to the table as the file holds it now: it takes the first row whose
+// score it reaches, the rows below move down and the last one is lost. A non-zero
+// score's row is stored at once, with an empty name, so that a session that dies
+// during the entry keeps the score, and opens name entry; a score of 0 takes an empty
+// row, stored with the next save. Called through RecordScoreOnce by New Game and Exit,
+// and by Clear during entry.
 void FrmMain::RecordScore() {
-    for (std::int16_t row = 1; row <= game::kHighScoreRows; ++row) {
-        if (Score < HighScores[row]) continue;
-        for (int j = game::kHighScoreRows; j > row; --j) {
-            HighNames[j] = HighNames[j - 1];
-            HighScores[j] = HighScores[j - 1];
-        }
-        HighNames[row].clear();
-        HighScores[row] = Score;
-        if (Score != 0) ShowScoreBoard(true, row);
+    OwnChanges.Enter(Score);
+    if (Score == 0) {
+        scores::SettingsStore file(kApplication);
+        ReadSharedTable(file, OwnChanges, HighNames, HighScores);
+        OwnChanges.EndEntry();
         return;
     }
+    const int row = SaveRegistry();
+    if (row != 0)
+        ShowScoreBoard(true, static_cast<std::int16_t>(row));
+    else
+        OwnChanges.EndEntry();
 }
 
 // New Game and Exit offer the last game's score; a score offered already (a second
@@ -143,20 +177,23 @@ void FrmMain::RecordScoreOnce() {
     RecordScore();
 }
 
-void FrmMain::pctScores_Click() { ShowScoreBoard(false, 0); }
+// Shows the table as the file holds it now, other windows' scores included.
+void FrmMain::pctScores_Click() {
+    scores::SettingsStore file(kApplication);
+    ReadSharedTable(file, OwnChanges, HighNames, HighScores);
+    ShowScoreBoard(false, 0);
+}
 
-// Empties the table, and the file with it. During name entry the current score is
-// entered afresh, on row 1.
+// Empties the table, and the file with it, as it stands at this moment. During name
+// entry the current score is entered afresh, on row 1.
 void FrmMain::pctClear_Click() {
-    for (int row = 1; row <= game::kHighScoreRows; ++row) {
-        HighNames[row].clear();
-        HighScores[row] = 0;
-    }
-    if (EnteringName)
+    OwnChanges.Clear();
+    if (EnteringName) {
         RecordScore();
-    else
+    } else {
+        SaveRegistry();
         ShowScoreBoard(false, 0);
-    SaveRegistry();
+    }
 }
 
 // Closes the board, also in the middle of name entry (the letters typed stay, and are
@@ -166,5 +203,5 @@ void FrmMain::pctOk_Click() {
     EnteringName = false;
     CloseScoreBoard();
     Paused = false;
-    if (nameTyped) SaveRegistry();
+    if (nameTyped) EndNameEntry();
 }

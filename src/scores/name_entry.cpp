@@ -35,7 +35,7 @@ void FrmMain::NameEntryKeyDown(std::int16_t keyCode) {
         // The board held the game; the game goes on unless the player held it too
         // (the minimise icon during the entry leaves the play face).
         if (PauseFaceShown()) Paused = false;
-        SaveRegistry();
+        EndNameEntry();
     } else if (TypesLetter(keyCode)) {
         if (EntryColumn >= kLastLetterColumn) return;
         const char letter = static_cast<char>(keyCode >= 'a' ? keyCode - 'a' + 'A' : keyCode);
@@ -49,6 +49,11 @@ void FrmMain::NameEntryKeyDown(std::int16_t keyCode) {
         --EntryColumn;
         DrawEntryCursor();
     }
+}
+
+void FrmMain::EndNameEntry() {
+    SaveRegistry();
+    OwnChanges.EndEntry();
 }
 
 void FrmMain::DrawEntryCursor() {

@@ -43,16 +43,30 @@ wait_for() {
     done
 }
 
-# Starts the game and waits for its window; sets GAME_PID, WID, WX, WY, WW, WH.
-start_game() {
-    "$GAME" >"$WORK/stdout" 2>"$WORK/stderr" &
+# Starts the game (through $AS_PLAYER when set) and waits for its window, which is moved
+# to (x, 0) when x is given; sets GAME_PID, WID, WX, WY, WW, WH. Several may run at once.
+start_game() {  # [x]
+    ${AS_PLAYER:-} "$GAME" >>"$WORK/stdout" 2>>"$WORK/stderr" &
     GAME_PID=$!
-    window_or_end() { xdotool search --onlyvisible --name '^Frothwick$' || ! kill -0 "$GAME_PID"; }
+    own_window() { xdotool search --all --onlyvisible --pid "$GAME_PID" --name '^Frothwick$'; }
+    window_or_end() { own_window || ! kill -0 "$GAME_PID"; }
     wait_for window_or_end || fail "no window named Frothwick appeared within $DEADLINE s"
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
-    WID=$(xdotool search --onlyvisible --name '^Frothwick$' | head -n 1)
+    WID=$(own_window | head -n 1)
+    [[ -z "${1:-}" ]] || xdotool windowmove --sync "$WID" "$1" 0
     eval "$(xdotool getwindowgeometry --shell "$WID")"
     WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
+}
+
+# Plays until the score is above 0 and opens name entry for it: New Game, the first can
+# dropped, New Game again.
+earn_a_row() {
+    click_on NEW
+    sleep 2.6
+    xdotool key --window "$WID" space
+    sleep 1
+    click_on NEW
+    sleep 0.5
 }
 
 # Screenshot of the whole screen into $WORK/shot.png (and a copy kept for people).

@@ -9,12 +9,7 @@ SETTINGS=$XDG_CONFIG_HOME/FrothwickPro/settings.ini
 # with the keypad and an F-key as the game allows: keypad 2 and / are B and O, F11 Z.
 enter_name() {
     click_on SOUND
-    click_on NEW
-    sleep 2.6
-    xdotool key --window "$WID" space   # drop the first can: a score above 0
-    sleep 1
-    click_on NEW                        # New Game again: the score earns row 1
-    sleep 0.5
+    earn_a_row
     xdotool key --window "$WID" KP_2 KP_Divide F11 KP_Enter
     sleep 1
 }
