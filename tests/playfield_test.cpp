@@ -143,4 +143,16 @@ TEST(NewGameAgain, InTheStartWaitLeavesThatGameOnDisplayAndOffersItsScoreOnce) {
     }
 }
 
+TEST(NewGameAgain, AnAutoclickerNestsAFewGamesAtMostAndTheInnermostPlaysToItsEnd) {
+    test::Game g;
+    FrmMain& f = g.form();
+    int deepest = 0;
+    for (std::uint64_t ms = test::T + 10; ms < test::T + 30'010; ++ms) {  // beyond any stack
+        g.Click(ms, f.pctNew);
+        g.At(ms, [&] { deepest = std::max(deepest, f.GamesRunning); });
+    }
+    EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
+    EXPECT_TRUE(deepest == game::kMostNestedGames && f.GameOver && f.GamesRunning == 0);
+}
+
 }  // namespace

@@ -53,6 +53,7 @@ public:
     std::int16_t EntryColumn = 0;
     bool ActionWasVisible = false;
     bool ScoreRecorded = false;  // the score on display has been offered to the table
+    int GamesRunning = 0;        // pctNew_Click calls under way, one inside the other
     // This window's changes to the table and the sound setting, until the file holds
     // them: another window of the game may save to the same file meanwhile.
     scores::TableChanges OwnChanges;
@@ -77,6 +78,7 @@ public:
 
     // ----- game loop and falling can (game/game_loop.cpp) -----
     void pctNew_Click();
+    void RunNewGame();
     void ResetGame();
     void Delay(const std::int16_t& DelayValue);
     void GameStep();

@@ -7,8 +7,17 @@
 using namespace game;
 
 // Click of pctNew. Runs a game to its end. It may itself run inside the wait of a
-// game already running; that game then finds Lives at 0 and ends as well.
+// game already running; that game then finds Lives at 0 and ends as well. A click
+// with kMostNestedGames games running already is ignored.
 void FrmMain::pctNew_Click() {
+    if (GamesRunning >= kMostNestedGames) return;
+    ++GamesRunning;
+    RunNewGame();
+    --GamesRunning;
+}
+
+// A new game, from offering the last one's score to the loop's end.
+void FrmMain::RunNewGame() {
     for (forms::PictureBox& mug : pctLives) mug.Picture = frmGraphics.pctMug.Picture;
     // The face of a running game from the click on: the minimise icon in the start
     // wait then holds the new game, as it holds a running one.
