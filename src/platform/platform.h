@@ -93,7 +93,8 @@ public:
     virtual void DragWindow(int button) = 0;
 
     // Plays a WAV file. A new sound replaces the one playing. Synchronous returns when the
-    // sound has ended; asynchronous returns at once. A missing file or device plays nothing.
+    // sound has ended, or stops it when a close request arrives (the request stays for
+    // PollEvent); asynchronous returns at once. A missing file or device plays nothing.
     virtual void PlaySound(const std::string& path, bool synchronous) = 0;
     virtual void OpenUrl(const std::string& url) = 0;
 

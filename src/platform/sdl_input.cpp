@@ -1,5 +1,6 @@
 // Input: translating events, waiting for them, the cursor and moving the window.
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <climits>
 #include <cstring>
@@ -187,6 +188,17 @@ void SdlPlatform::WaitEvent(std::uint64_t deadline) {
             havePending_ = true;
         }
     }
+}
+
+bool SdlPlatform::CloseRequested() {
+    if (havePending_ && pending_.type == EventType::Close) return true;
+    SDL_PumpEvents();  // also turns a pending SIGTERM into SDL_QUIT
+    std::array<SDL_Event, 64> queued;
+    if (SDL_PeepEvents(queued.data(), 1, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) return true;
+    const int n = SDL_PeepEvents(queued.data(), static_cast<int>(queued.size()), SDL_PEEKEVENT,
+                                 SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+    return std::any_of(queued.begin(), queued.begin() + std::max(n, 0),
+                       [](const SDL_Event& e) { return e.window.event == SDL_WINDOWEVENT_CLOSE; });
 }
 
 std::uint64_t SdlPlatform::NowMs() { return SDL_GetTicks64(); }

@@ -81,6 +81,9 @@ private:
     void MakeHandCursor();
     // Hands the drag area to the window, when there is one.
     void ApplyDragArea();
+    // True when a close request (the window's, or SIGTERM's) waits in the queue; leaves
+    // it there for the game.
+    bool CloseRequested();
 
     // Sound (sdl_sound.cpp).
     // Ends the sound thread without waiting for the device; false when the thread was

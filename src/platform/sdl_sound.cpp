@@ -62,6 +62,9 @@ Uint32 WaveLengthMs(SDL_RWops* rw) {
 }
 
 constexpr std::uint64_t kAudioRetryMs = 3000;  // after a failed device open
+// How often a synchronous sound looks for a close request: well inside the 100 ms in
+// which a closed game is to have saved and ended.
+constexpr std::chrono::milliseconds kCloseCheckInterval{10};
 
 // What the game's thread and the sound thread share. Sounds are numbered as asked for.
 struct SoundState {
@@ -245,10 +248,11 @@ public:
         return state_->asked;
     }
 
-    // Waits until sound `id` has ended, was replaced or could not play.
-    void WaitEnded(std::uint64_t id) {
+    // Waits until sound `id` has ended, was replaced or could not play, or until the
+    // timeout has passed; true when the sound is over.
+    bool WaitEnded(std::uint64_t id, std::chrono::milliseconds timeout) {
         std::unique_lock lock(state_->mutex);
-        state_->ended.wait(lock, [&] { return state_->finished >= id; });
+        return state_->ended.wait_for(lock, timeout, [&] { return state_->finished >= id; });
     }
 
     // Ends the thread. Waits only when it is idle; when it is busy with the device it is
@@ -281,8 +285,14 @@ void SdlPlatform::PlaySound(const std::string& path, bool synchronous) {
         sound_ = std::make_shared<SoundThread>();
     }
     const std::uint64_t id = sound_->Play(path);
-    if (synchronous) {
-        sound_->WaitEnded(id);
+    // A synchronous sound holds the game, but not a player who closes the window nor a
+    // session that ends (SIGTERM, or SIGHUP, which becomes one): the sound stops, and
+    // the close request, left in the queue, ends the game at once.
+    while (synchronous && !sound_->WaitEnded(id, kCloseCheckInterval)) {
+        if (CloseRequested()) {
+            sound_->Play({});  // no file: halts whatever plays
+            return;
+        }
     }
 }
 

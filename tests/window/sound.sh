@@ -1,7 +1,8 @@
 # Real sound: with SDL's disk audio driver standing in for a sound card, the siren
 # plays through SDL2_mixer (loaded at the first sound) into a file, for its whole
 # length, synchronously; a missing file plays nothing and returns at once; closing
-# while the siren still plays ends the program cleanly without waiting for it.
+# while the siren still plays ends the program cleanly without waiting for it, and a
+# SIGTERM or SIGHUP during a siren of a minute stops it and lets the program go on.
 source "$(dirname "$0")/common.bash"
 
 PROBE=$(dirname "$GAME")/tests/sound_probe
@@ -20,4 +21,13 @@ rm -f "$WORK/audio.raw"
 held=$("$PROBE" "$SOUND_DIR/siren.wav" async) || fail "closing while a sound played failed"
 [[ $held -lt 1500 ]] || fail "closing waited for the 2.5 s siren ($held ms)"
 [[ -s "$WORK/audio.raw" ]] || fail "the siren did not start before the close"
+
+python3 -c 'import sys, wave; w = wave.open(sys.argv[1], "wb"); w.setparams((1, 1, 8000, 0, "NONE", ""))
+w.writeframes(bytes([64, 192]) * 240000)' "$WORK/minute.wav"
+for signal in TERM HUP; do
+    rm -f "$WORK/audio.raw"
+    "$PROBE" "$WORK/minute.wav" >"$WORK/held" &
+    wait_for test -s "$WORK/audio.raw" && kill -$signal $! && wait $! || fail "SIG$signal during the siren"
+    [[ $(cat "$WORK/held") -lt 3000 ]] || fail "a SIG$signal during the siren waited $(cat "$WORK/held") ms"
+done
 echo "sound: ok"
