@@ -33,8 +33,12 @@ void RemoveFile(const std::string& path);
 // Makes the file at path hold exactly contents, durably: once true is returned, the new
 // contents survive a crash or power cut. Whatever happens, the file holds either its old
 // contents or the new ones, never a mixture and never nothing. The file's folder is
-// created when missing. False when the file could not be replaced; error then says why
-// in words for the player, and the old file is as it was.
+// created when missing. A link at path is followed: the file it leads to is replaced,
+// in its own folder, and keeps its permissions. A file the user made read-only is left
+// as it is. Where the folder takes no new file but the file may be written, it is
+// overwritten in place, which only a crash in the middle of the write could garble.
+// False when the file could not be written; error then says why in words for the
+// player, and the old file is as it was.
 bool ReplaceFileContents(const std::string& path, const std::string& contents, std::string& error);
 
 // An exclusive lock shared by every process that locks the same path, for a short

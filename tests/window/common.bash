@@ -43,16 +43,19 @@ wait_for() {
     done
 }
 
-# Starts the game (through $AS_PLAYER when set) and waits for its window, which is moved
-# to (x, 0) when x is given; sets GAME_PID, WID, WX, WY, WW, WH. Several may run at once.
+# Starts the game (through $AS_PLAYER when set) and waits for its window; sets GAME_PID,
+# WID, WX, WY, WW, WH. With x, the window is the one of that process among several
+# games running at once, moved to (x, 0).
 start_game() {  # [x]
     ${AS_PLAYER:-} "$GAME" >>"$WORK/stdout" 2>>"$WORK/stderr" &
     GAME_PID=$!
-    own_window() { xdotool search --all --onlyvisible --pid "$GAME_PID" --name '^Frothwick$'; }
-    window_or_end() { own_window || ! kill -0 "$GAME_PID"; }
-    wait_for window_or_end || fail "no window named Frothwick appeared within $DEADLINE s"
+    own_window() {
+        xdotool search --all --onlyvisible ${1:+--pid "$GAME_PID"} --name '^Frothwick$'
+    }
+    window_or_end() { own_window "$@" || ! kill -0 "$GAME_PID"; }
+    wait_for window_or_end "$@" || fail "no window named Frothwick appeared within $DEADLINE s"
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
-    WID=$(own_window | head -n 1)
+    WID=$(own_window "$@" | head -n 1)
     [[ -z "${1:-}" ]] || xdotool windowmove --sync "$WID" "$1" 0
     eval "$(xdotool getwindowgeometry --shell "$WID")"
     WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
