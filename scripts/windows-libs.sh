@@ -34,15 +34,17 @@ prepare_apt() {
     # The next release too: the archive may lack a release's copy of a small source
     # package (bookworm's libinih here), which is then taken from the next.
     next=$(case $release in bookworm) echo trixie ;; *) echo "$release" ;; esac)
-    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
-        awk -v r="$release" -v n="$next" '$1 == "deb" && $3 == r {
-            $1 = "deb-src"; print; $3 = n; print }' >"$APT/sources.list"
+    local lists=() stanzas=() f
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do [[ -f $f ]] && lists+=("$f"); done
+    for f in /etc/apt/sources.list.d/*.sources; do [[ -f $f ]] && stanzas+=("$f"); done
+    awk -v r="$release" -v n="$next" '$1 == "deb" && $3 == r {
+        $1 = "deb-src"; print; $3 = n; print }' /dev/null "${lists[@]}" >"$APT/sources.list"
     # deb822 stanzas: the one of the release itself, as sources, once more for the next.
     awk -v r="$release" -v n="$next" '
         BEGIN { RS = ""; ORS = "\n\n" }
         $0 ~ ("(^|\n)Suites:([^\n]* )?" r "( |\n|$)") {
             sub(/Types:[^\n]*/, "Types: deb-src"); print
-            sub(/Suites:[^\n]*/, "Suites: " n); print }' /dev/null /etc/apt/sources.list.d/*.sources \
+            sub(/Suites:[^\n]*/, "Suites: " n); print }' /dev/null "${stanzas[@]}" \
         >"$APT/sources.list.d/release.sources"
     private_apt apt-get -qq update
     touch "$APT/updated"

@@ -17,6 +17,7 @@ trap 'kill "${GAME_PID:-}" 2>/dev/null || true; wineserver -k 2>/dev/null || tru
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
     echo "Making the Wine prefix $WINEPREFIX (once)"
     wineboot --init >"$WORK/wineboot.log" 2>&1 || fail "wineboot failed"
+    wineserver --wait  # its server ends; the one below stays for the whole test
 fi
 wineserver --persistent=60  # one server for every start of this test
 openbox --startup "touch $WORK/wm-ready" >"$WORK/openbox.log" 2>&1 &
@@ -50,27 +51,27 @@ convert "$WORK/shot.png" -crop "${WINDOW_W}x$WINDOW_H+$WX+$WY" +repage "$WORK/wi
 differ=$(compare -metric AE "$WORK/linux.png" "$WORK/windows.png" "$WORK/difference.png" 2>&1) ||
     fail "the idle frame differs from the Linux one in $differ pixels"
 
-# Left edge of the falling can in rows 0..10 of the playfield, above any obstacle
-# stack, in pixels from the playfield's left; empty when the rows are empty. The can
-# takes about four seconds to fall through them.
-can_x() {
-    local width left
+# Where the falling can is in rows 0..10 of the playfield, above any obstacle stack:
+# "x y" of its top left corner in pixels from the playfield's; nothing when the rows
+# are empty. The can takes about four seconds to fall through them.
+can_at() {
+    local width left top
     screenshot 0.15
-    read -r width left < <(convert "$WORK/shot.png" -crop "384x228+$((WX + 17))+$((WY + 80))" +repage \
-        -bordercolor black -border 1 -trim -format '%w %X\n' info: 2>/dev/null)
-    if ((width > 1)); then echo $((${left#+} - 1)); fi
+    read -r width left top < <(convert "$WORK/shot.png" -crop "384x228+$((WX + 17))+$((WY + 80))" \
+        +repage -bordercolor black -border 1 -trim -format '%w %X %Y\n' info: 2>/dev/null)
+    if ((width > 1)); then echo "$((${left#+} - 1)) $((${top#+} - 1))"; fi
 }
 click_on NEW
 sleep 2.2                               # after the 2 s start wait a can is falling
-x0=$(can_x)
-[[ -n "$x0" ]] || fail "no can fell after New Game"
+read -r x0 y0 < <(can_at) || fail "no can after New Game"
 xdotool key --window "$WID" Left
-x1=$(can_x)
+read -r x1 _ < <(can_at) || fail "the can went after Left"
 xdotool key --window "$WID" Right
-x2=$(can_x)
+read -r x2 y2 < <(can_at) || fail "the can went after Right"
+((y2 > y0)) || fail "the can did not fall: from y $y0 to $y2"
 # At column 0 Left has nowhere to go.
-[[ $x1 -eq $((x0 - 32)) || $x1 -eq $x0 && $x0 -lt 32 ]] || fail "Left moved the can from x $x0 to $x1"
-[[ $x2 -eq $((x1 + 32)) ]] || fail "Right moved the can from x $x1 to $x2"
+((x1 == x0 - 32 || x1 == x0 && x0 < 32)) || fail "Left moved the can from x $x0 to $x1"
+((x2 == x1 + 32)) || fail "Right moved the can from x $x1 to $x2"
 drop_name_and_close
 saved=$(tr -d '\r' <"$SETTINGS")
 [[ "$saved" == *$'\nHighScoreName1=ANNA\n'*$'\nHighScoreName2=BOB\nHighScore2=1\n'* ]] ||
