@@ -109,7 +109,7 @@ const Scene kScenes[] = {
      [](Game& g, FrmMain& f) {
          f.FallStep = 7;  // as a game past the fastest wait leaves it
          const std::uint64_t t0 = g.NewGame();
-         g.At(t0 + 2500, [&f] {
+         g.At(t0 + 2050, [&f] {  // then six steps of 7 pixels, each erasing the strip it left
              StockEveryCan(f);
              f.Score = 8901230;
              f.AddScore(4);

@@ -303,7 +303,7 @@ MUTANTS = [
     ("platform/sdl_input.cpp", "return kKeyNumpad0 + 1 + (sym - SDLK_KP_1);", "return kKeyNumpad0 + (sym - SDLK_KP_1);",
      "keypad 1 types nothing in a name and keypad 2 types A"),
     ("platform/sdl_input.cpp", "return kKeyF1 + (sym - SDLK_F1);", "return kKeyF1 + 1 + (sym - SDLK_F1);",
-     "F1 types Q in a name instead of P"),
+     "each F-key types the next letter in a name (F1 Q for P), F11 nothing"),
     ("platform/sdl_input.cpp", "        case SDL_BUTTON_RIGHT:\n            return 2;", "        case SDL_BUTTON_RIGHT:\n            return 1;",
      "the right mouse button presses the buttons"),
     ("platform/sdl_video.cpp", "SDL_SetWindowTitle(window_, caption_.c_str());", 'SDL_SetWindowTitle(window_, "");',
