@@ -1,6 +1,9 @@
 // The window's own chrome (drag, minimise, focus), saving and every way of shutting down.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+
 #include "harness.h"
 
 namespace {
@@ -38,8 +41,10 @@ TEST(Saving, WhatThePlayerMadeIsInTheFileAtOnceAndEveryWayOutSavesTheRest) {
     struct Case {
         const char* what;
         std::int32_t score;  // of the last game
-        const char* script;  // a click on New Game, Exit, the exit icon (x), Sound or OK;
-                             // capitals and '\r' (Enter) are typed; then a close request
+        const char* script;  // a click on New Game, Exit, the exit icon (x), Sound, OK,
+                             // High Scores (h) or Clear (c);
+                             // capitals and '\r' (Enter) are typed; 'w': another window
+                             // saves its own table and turns sound on; then a close request
         const char* atOnce;  // in the file before the close request
         const char* saved;   // the table at the end
     };
@@ -52,7 +57,9 @@ TEST(Saving, WhatThePlayerMadeIsInTheFileAtOnceAndEveryWayOutSavesTheRest) {
           Case{"close during a game: the table as it stood", 0, "n", "", "A 5000"},
           Case{"a name ended with Enter", 900, "nQ\r", "e2=Q\nHighScore2=900\n", "A 5000|Q 900"},
           Case{"a name ended with OK", 900, "nQo", "e2=Q\nHighScore2=900\n", "A 5000|Q 900"},
-          Case{"the sound button, twice", 900, "ss", "\nSound=ON\n", "A 5000"}}) {
+          Case{"the sound button, twice", 900, "ss", "\nSound=ON\n", "A 5000"},
+          Case{"another window's row and sound stand", 900, "w", "", "B 3000"},
+          Case{"a Clear here leaves another window's later row", 900, "hcw", "", "B 3000"}}) {
         SCOPED_TRACE(c.what);
         test::Game g(1, test::TableFile("A 5000"));
         FrmMain& f = g.form();
@@ -60,11 +67,19 @@ TEST(Saving, WhatThePlayerMadeIsInTheFileAtOnceAndEveryWayOutSavesTheRest) {
         // The button tells on from off by picture handle: a copy of the off image is not
         // off, so the first click turns sound off.
         f.pctSound.Picture = f.assets.Picture("sound_off.gif");
-        const forms::PictureBox* buttons[] = {&f.pctNew, &f.pctQuit, &f.pctExitIcon, &f.pctSound,
-                                              &f.pctOk};
+        const forms::PictureBox* buttons[] = {&f.pctNew, &f.pctQuit,   &f.pctExitIcon, &f.pctSound,
+                                              &f.pctOk,  &f.pctScores, &f.pctClear};
         std::uint64_t ms = T;
+        const auto otherWindowSaves = [&] {
+            std::ofstream(g.home + "/FrothwickPro/settings.ini")
+                << test::TableFile("B 3000") << "Sound=ON\n";
+        };
         for (const char* k = c.script; *k; ++k) {
-            const auto button = std::string("nexso").find(*k);
+            if (*k == 'w') {
+                g.At(ms += 10, otherWindowSaves);
+                continue;
+            }
+            const auto button = std::string("nexsohc").find(*k);
             button != std::string::npos ? g.Click(ms += 10, *buttons[button])
                                         : g.Key(ms += 10, *k == '\r' ? test::kKeyEnter : *k);
         }
@@ -78,6 +93,10 @@ TEST(Saving, WhatThePlayerMadeIsInTheFileAtOnceAndEveryWayOutSavesTheRest) {
         EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
         EXPECT_FALSE(f.frmGraphics.Loaded());
         EXPECT_EQ(test::TableIn(g.SettingsText()), c.saved);
+        // This window's sound is off (see above) but was not clicked: the other's stands.
+        if (std::string(c.script).find('w') != std::string::npos) {
+            EXPECT_TRUE(g.Saved("\nSound=ON\n"));
+        }
     }
 }
 
