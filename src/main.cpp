@@ -8,12 +8,7 @@
 int main() {
     try {
         platform::SdlPlatform sdl;
-        FrmMain frmMain(sdl);
-        frmMain.Form_Load();
-        frmMain.Show();
-        frmMain.Run();
-    } catch (const forms::ProgramEnd&) {
-        // Form_Unload has saved everything; the program ends here.
+        PlayUntilClosed(sdl);
     } catch (const std::exception& failure) {
         // Start-up failed (no display, no video, no window): one line says what is
         // missing, and nothing has been saved.

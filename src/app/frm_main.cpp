@@ -79,3 +79,14 @@ void FrmMain::WaitWhileEnteringName() {
         if (EnteringName) WaitForEvent(platform::kForever);
     }
 }
+
+void PlayUntilClosed(platform::Platform& platform) {
+    try {
+        FrmMain frmMain(platform);
+        frmMain.Form_Load();
+        frmMain.Show();
+        frmMain.Run();
+    } catch (const forms::ProgramEnd&) {
+        // Form_Unload has saved everything; the program ends here.
+    }
+}

@@ -152,5 +152,10 @@ protected:
     void Form_Unload(int& cancel) override;
 };
 
+// The program's whole life on platform: loads and shows the main window and handles its
+// events until it is unloaded, Form_Unload having saved everything. Called by each
+// program's main; throws std::exception when the window cannot start.
+void PlayUntilClosed(platform::Platform& platform);
+
 // modMain: lets the system move the window as if its title bar had been grabbed.
 void DragWindow(FrmMain& form, int button);

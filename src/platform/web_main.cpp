@@ -9,12 +9,7 @@ int main() {
     {
         platform::WebPlatform web;
         try {
-            FrmMain frmMain(web);
-            frmMain.Form_Load();
-            frmMain.Show();
-            frmMain.Run();
-        } catch (const forms::ProgramEnd&) {
-            // Form_Unload has saved everything; the game ends here.
+            PlayUntilClosed(web);
         } catch (const std::exception& failure) {
             std::cerr << "Frothwick: cannot start: " << failure.what() << '\n';
         }
