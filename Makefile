@@ -44,7 +44,7 @@ $(SAN_BUILD)/CMakeCache.txt:
 	    "-DCMAKE_CXX_FLAGS=$(SAN_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SAN_FLAGS)"
 
 sanitize-build: $(SAN_BUILD)/CMakeCache.txt
-	cmake --build $(SAN_BUILD) -j $(JOBS) --target frothwick_tests
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target frothwick_tests ini_echo_desktop ini_echo_web
 
 # Every C and C++ file of ours, for clang-format.
 SOURCES = $(shell find src tests bench fuzz -name '*.cpp' -o -name '*.h' -o -name '*.c')

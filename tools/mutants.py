@@ -8,7 +8,8 @@ scratch folder (MUTANTS_DIR, default /tmp/frothwick-mutants) with its own build 
 so each mutant rebuilds only what it changed. A mutant is killed when the test program
 fails or runs out of time; a mutant of the real program's platform layer (the files
 platform/sdl_* and posix_system.cpp) is checked by the real-window tests instead, which
-the headless tests never run. Survivors are listed, and last comes `killed K/N (P %)`.
+the headless tests never run, and one of the browser's settings reader by reading texts
+with it and with the desktop's. Survivors are listed, and last comes `killed K/N (P %)`.
 A mutant whose text is not found exactly once is an error: the list has fallen out of
 step with the code.
 
@@ -314,6 +315,11 @@ MUTANTS = [
     ("platform/posix_system.cpp", 'return slash == std::string::npos ? std::string(".") : path.substr(0, slash);',
      'return slash == std::string::npos ? std::string(".") : std::string(".");',
      "started from another folder, the game looks for its own files in that folder"),
+    # --- the browser build's settings reader (checked against the desktop's) ---
+    ("platform/web_ini.cpp", "if (lineNumber == 1 && std::strncmp(", "if (std::strncmp(",
+     "in the browser a settings line starting with a byte-order mark reads as on no desktop"),
+    ("platform/web_ini.cpp", "!(afterBlank && std::strchr(", "!(std::strchr(",
+     "in the browser a ';' inside a setting's value cuts the value short"),
 ]
 
 
@@ -365,6 +371,9 @@ def checks(path, build):
     if path.startswith(("platform/sdl_", "platform/posix_system")):
         return ("frothwick", "sound_probe"), ("ctest", "--test-dir", str(build), "-R", "^window[.]",
                              "--stop-on-failure")
+    if path.startswith("platform/web_ini"):
+        return ("ini_echo_desktop", "ini_echo_web"), ("ctest", "--test-dir", str(build), "-R",
+                                                      "^settings[.]web_reader$")
     return ("frothwick_tests",), (str(build / "tests" / "frothwick_tests"),)
 
 
@@ -401,8 +410,10 @@ def main(words):
         return ["cmake", "--build", str(build), "--target", *targets, "-j", str(os.cpu_count() or 2)]
 
     for targets, tests in {checks(m[0], build) for m in mutants}:
-        if not run(build_target(targets), BUILD_TIMEOUT_S) or run_tests(tests):
-            sys.exit("the tests do not build or pass without a mutant; fix that first")
+        if not run(build_target(targets), BUILD_TIMEOUT_S):
+            sys.exit(f"{' '.join(targets)} does not build without a mutant; fix that first")
+        if failed := run_tests(tests):
+            sys.exit(f"without a mutant these fail: {' '.join(failed)}; fix that first")
 
     killed, survivors, equivalent = 0, [], []
     counted = [m for m in mutants if len(m) == 4]

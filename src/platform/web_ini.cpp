@@ -1,12 +1,14 @@
 // The settings reader of the browser build. The desktop links the system's inih; a
 // page has no such library, so this reads settings text by the same rules with the
 // same defaults (the header is the system's ini.h): lines as the reader hands them (at
-// most INI_MAX_LINE - 1 bytes), ';' and '#' comment lines, ';' comments after a blank, "name=value" or
-// "name: value" with the blanks around both trimmed, "[section]" headers, and an
-// indented line continuing the value of the name above it. A section name keeps at
-// most 49 bytes, as does the name a continuation line repeats.
+// most INI_MAX_LINE - 1 bytes), ';' and '#' comment lines, ';' comments after a
+// blank, "name=value" or "name: value" with the blanks around both trimmed,
+// "[section]" headers, and an indented line continuing the value of the name above
+// it, ';' and all. A section name keeps at most 49 bytes, as does the name a
+// continuation line repeats. tests/ini checks that both readers read alike.
 #include <ini.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -39,8 +41,9 @@ char* FindStopOrComment(char* text, const char* stops) {
 }
 
 void CopyName(char* to, const char* from) {
-    std::strncpy(to, from, kMaxName - 1);
-    to[kMaxName - 1] = '\0';
+    const std::size_t length = std::min(std::strlen(from), kMaxName - 1);
+    std::memcpy(to, from, length);
+    to[length] = '\0';
 }
 
 }  // namespace
@@ -57,9 +60,6 @@ extern "C" int ini_parse_stream(ini_reader reader, void* stream, ini_handler han
         start = SkipBlanks(TrimEnd(start));
         if (std::strchr(INI_START_COMMENT_PREFIXES, *start) != nullptr) continue;  // or empty
         if (*previous != '\0' && start > line) {
-            char* end = FindStopOrComment(start, nullptr);
-            *end = '\0';
-            TrimEnd(start);
             if (handler(user, section, previous, start) == 0 && error == 0) error = lineNumber;
         } else if (*start == '[') {
             char* end = FindStopOrComment(start + 1, "]");
