@@ -8,8 +8,9 @@ scratch folder (MUTANTS_DIR, default /tmp/frothwick-mutants) with its own build 
 so each mutant rebuilds only what it changed. A mutant is killed when the test program
 fails or runs out of time; a mutant of the real program's platform layer (the files
 platform/sdl_* and posix_system.cpp) is checked by the real-window tests instead, which
-the headless tests never run, and one of the browser's settings reader by reading texts
-with it and with the desktop's. Survivors are listed, and last comes `killed K/N (P %)`.
+the headless tests never run; one of the settings file service (posix_files.cpp) by the
+headless tests and then the real-window saving test; and one of the browser's settings
+reader by reading texts with it and with the desktop's. Survivors are listed, and last comes `killed K/N (P %)`.
 A mutant whose text is not found exactly once is an error: the list has fallen out of
 step with the code.
 
@@ -348,6 +349,14 @@ def run_tests(command):
     return failed or (["(crash)"] if result.returncode != 0 else [])
 
 
+def run_all(commands):
+    """Runs each test command in turn; the failures of the first that fails."""
+    for command in commands:
+        if failed := run_tests(command):
+            return failed
+    return []
+
+
 def sync_tree(tree):
     """Makes tree an exact copy of the repository's files, rewriting only changed files
     so that the build folder stays valid."""
@@ -367,14 +376,20 @@ def sync_tree(tree):
 
 
 def checks(path, build):
-    """The build targets and the test command that check a mutant of path."""
+    """The build targets, and the test commands that check a mutant of path, run in
+    turn until one fails."""
+    headless = (str(build / "tests" / "frothwick_tests"),)
+    def ctest(pattern, *more):
+        return ("ctest", "--test-dir", str(build), "-R", pattern, *more)
     if path.startswith(("platform/sdl_", "platform/posix_system")):
-        return ("frothwick", "sound_probe"), ("ctest", "--test-dir", str(build), "-R", "^window[.]",
-                             "--stop-on-failure")
+        return ("frothwick", "sound_probe"), (ctest("^window[.]", "--stop-on-failure"),)
+    if path.startswith("platform/posix_files"):
+        # Links, file modes and a folder that takes no new file only a real window's
+        # saves meet.
+        return ("frothwick_tests", "frothwick"), (headless, ctest("^window[.]shared_file$"))
     if path.startswith("platform/web_ini"):
-        return ("ini_echo_desktop", "ini_echo_web"), ("ctest", "--test-dir", str(build), "-R",
-                                                      "^settings[.]web_reader$")
-    return ("frothwick_tests",), (str(build / "tests" / "frothwick_tests"),)
+        return ("ini_echo_desktop", "ini_echo_web"), (ctest("^settings[.]web_reader$"),)
+    return ("frothwick_tests",), (headless,)
 
 
 def selected(words):
@@ -409,10 +424,10 @@ def main(words):
     def build_target(targets):
         return ["cmake", "--build", str(build), "--target", *targets, "-j", str(os.cpu_count() or 2)]
 
-    for targets, tests in {checks(m[0], build) for m in mutants}:
+    for targets, commands in {checks(m[0], build) for m in mutants}:
         if not run(build_target(targets), BUILD_TIMEOUT_S):
             sys.exit(f"{' '.join(targets)} does not build without a mutant; fix that first")
-        if failed := run_tests(tests):
+        if failed := run_all(commands):
             sys.exit(f"without a mutant these fail: {' '.join(failed)}; fix that first")
 
     killed, survivors, equivalent = 0, [], []
@@ -424,14 +439,14 @@ def main(words):
         source = tree / "src" / path
         original = source.read_text()
         source.write_text(original.replace(text, replacement))
-        targets, tests = checks(path, build)
+        targets, commands = checks(path, build)
         started = time.monotonic()
         try:
             if not run(build_target(targets), BUILD_TIMEOUT_S):
                 errors.append(f"ERROR {path}: does not build ({what})")
                 counted.remove((path, text, replacement, what))
                 verdict = "does not build"
-            elif not (failed := run_tests(tests)):
+            elif not (failed := run_all(commands)):
                 survivors.append(f"{path}: {what}")
                 verdict = "SURVIVED"
             else:
