@@ -1,18 +1,17 @@
 // Frothwick: the real program, on the SDL window.
-#include <iostream>
 #include <stdexcept>
 
 #include "app/frm_main.h"
 #include "platform/sdl_platform.h"
+#include "platform/sdl_system.h"
 
 int main() {
     try {
         platform::SdlPlatform sdl;
         PlayUntilClosed(sdl);
     } catch (const std::exception& failure) {
-        // Start-up failed (no display, no video, no window): one line says what is
-        // missing, and nothing has been saved.
-        std::cerr << "Frothwick: cannot start: " << failure.what() << '\n';
+        // Start-up failed (no display, no video, no window): nothing has been saved.
+        platform::ReportStartFailure(failure.what());
         return 1;
     }
     return 0;

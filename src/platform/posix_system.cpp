@@ -1,5 +1,6 @@
 // The SDL front end's system services on Linux.
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -70,6 +71,11 @@ std::string ExecutableDir() {
     std::free(real);
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+// A desktop keeps what a program started from its menu writes on standard error.
+void ReportStartFailure(const std::string& why) {
+    std::fprintf(stderr, "Frothwick: cannot start: %s\n", why.c_str());
 }
 
 }  // namespace platform

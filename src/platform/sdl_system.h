@@ -13,4 +13,9 @@ int StartVideo();
 // UTF-8, without a trailing separator; empty when the system cannot tell.
 std::string ExecutableDir();
 
+// Tells the player that the game cannot start, and why: one line on standard error
+// and, on Windows, where a program started from its icon has no console, a message
+// box as well. Called by main when the window cannot be had.
+void ReportStartFailure(const std::string& why);
+
 }  // namespace platform

@@ -1,4 +1,5 @@
 // The SDL front end's system services on Windows.
+#include <cstdio>
 #include <string>
 
 #include <SDL.h>
@@ -28,6 +29,12 @@ std::string ExecutableDir() {
     if (separator == std::wstring::npos) return {};
     path.resize(separator);
     return Narrow(path);
+}
+
+void ReportStartFailure(const std::string& why) {
+    const std::string text = "Frothwick cannot start: " + why;
+    std::fprintf(stderr, "Frothwick: cannot start: %s\n", why.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Frothwick", text.c_str(), nullptr);
 }
 
 }  // namespace platform

@@ -3,7 +3,8 @@
 # is tests/golden/idle.png, as the Linux program's is, pixel for pixel; New Game starts a game whose can falls;
 # Left and Right move the can a column, Space drops it; a name typed onto the board
 # after the game reaches settings.ini in %APPDATA%, below the table the game read
-# there at start-up, and the close icon ends the program with status 0.
+# there at start-up, and the close icon ends the program with status 0. A program that
+# cannot start says why in a message box.
 # Usage: wine.sh <frothwick.exe>. The Wine prefix lives beside
 # the program, so its slow first start is paid once.
 source "$(dirname "$0")/../window/common.bash"
@@ -66,4 +67,17 @@ drop_name_and_close
 saved=$(tr -d '\r' <"$SETTINGS")
 [[ "$saved" == *$'\nHighScoreName1=ANNA\n'*$'\nHighScoreName2=BOB\nHighScore2=1\n'* ]] ||
     fail "the names are not saved in order: $saved"
+
+# Started from its icon, a Windows program has no console: when the game cannot start,
+# a message box says so, and the program ends with status 1 once the box is closed.
+SDL_VIDEODRIVER=nosuchdriver wine "$EXE" 2>"$WORK/stderr" &
+GAME_PID=$!
+message_box() { xdotool search --onlyvisible --name '^Frothwick$'; }
+wait_for message_box || fail "no message box when the game cannot start"
+screenshot 0.5
+xdotool windowactivate --sync "$(message_box | head -n 1)" key Return
+status=0
+wait "$GAME_PID" || status=$?
+[[ $status -eq 1 ]] || fail "a game that cannot start ended with status $status"
+grep -q '^Frothwick: cannot start: no video' "$WORK/stderr" || fail "no line says why the game did not start"
 echo "windows: ok"
