@@ -76,6 +76,7 @@ message_box() { xdotool search --onlyvisible --name '^Frothwick$'; }
 wait_for message_box || fail "no message box when the game cannot start"
 screenshot 0.5
 xdotool windowactivate --sync "$(message_box | head -n 1)" key Return
+timeout "$DEADLINE" tail --pid="$GAME_PID" -f /dev/null || fail "closing the message box did not end the program"
 status=0
 wait "$GAME_PID" || status=$?
 [[ $status -eq 1 ]] || fail "a game that cannot start ended with status $status"
