@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/frm_main.h"
-#include "platform/sdl_platform.h"
+#include "platform/sdl/sdl_platform.h"
 
 int main() {
     platform::SdlPlatform sdl;

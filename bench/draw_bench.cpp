@@ -4,7 +4,7 @@
 
 #include "app/frm_main.h"
 #include "layout/embedded_artwork.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/frm_main.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 namespace {
 

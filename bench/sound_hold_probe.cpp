@@ -17,7 +17,7 @@
 
 #include <unistd.h>
 
-#include "platform/sdl_platform.h"
+#include "platform/sdl/sdl_platform.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/frm_main.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/virtual_keys.h"
 
 namespace test {

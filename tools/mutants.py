@@ -7,8 +7,8 @@ would see because of it. The work tree is never touched: the files are copied in
 scratch folder (MUTANTS_DIR, default /tmp/frothwick-mutants) with its own build folder,
 so each mutant rebuilds only what it changed. A mutant is killed when the test program
 fails or runs out of time; a mutant of the real program's platform layer (the files
-platform/sdl_* and posix_system.cpp) is checked by the real-window tests instead, which
-the headless tests never run; one of the settings file service (posix_files.cpp) by the
+platform/sdl/ and platform/posix/system.cpp) is checked by the real-window tests instead, which
+the headless tests never run; one of the settings file service (platform/posix/files.cpp) by the
 headless tests and then the real-window saving test; and one of the browser's settings
 reader by reading texts with it and with the desktop's. Survivors are listed, and last comes `killed K/N (P %)`.
 A mutant whose text is not found exactly once is an error: the list has fallen out of
@@ -172,11 +172,11 @@ MUTANTS = [
      "sound is on at the very first start"),
     ("scores/high_scores.cpp", "return \"HighScore\" + std::to_string(row);", "return \"Highscore\" + std::to_string(row);",
      "the high scores are forgotten between runs"),
-    ("platform/posix_files.cpp", "if (why.empty() && std::rename(", "if (std::rename(",
+    ("platform/posix/files.cpp", "if (why.empty() && std::rename(", "if (std::rename(",
      "a save that fails on a full disk wipes the stored high scores"),
-    ("platform/posix_files.cpp", "        unlink(temporary.c_str());\n", "",
+    ("platform/posix/files.cpp", "        unlink(temporary.c_str());\n", "",
      "a failed save leaves a stray file beside the settings"),
-    ("platform/posix_files.cpp", 'dir += "/.config";', 'dir += "/.frothwick";',
+    ("platform/posix/files.cpp", 'dir += "/.config";', 'dir += "/.frothwick";',
      "without XDG_CONFIG_HOME the settings land outside ~/.config"),
     ("app/frm_main.cpp", "Rnd.Seed(Platform().WallClockNs());", "Rnd.Seed(Platform().NowMs());",
      "every run of the program deals the same game"),
@@ -194,7 +194,7 @@ MUTANTS = [
     ("scores/high_scores.cpp", "names[row] = store.GetSetting(kSection, NameKey(row));",
      "names[row] = store.GetSetting(kSection, NameKey(row)).substr(0, 7);",
      "a stored name longer than seven characters comes back cut"),
-    ("platform/posix_files.cpp", "if (xdg != nullptr && *xdg == '/') {", "if (xdg != nullptr && *xdg != '\\0') {",
+    ("platform/posix/files.cpp", "if (xdg != nullptr && *xdg == '/') {", "if (xdg != nullptr && *xdg != '\\0') {",
      "a relative XDG_CONFIG_HOME puts the settings under the working folder"),
     ("game/game_loop.cpp", "    if (!ScoreRecorded) return;\n", "",
      "a double click on New Game wipes the finished game's score and board"),
@@ -206,11 +206,11 @@ MUTANTS = [
      "a second window that is merely closed flips the sound setting back"),
     ("scores/table_changes.cpp", "    if (!entryOpen_) {\n        changes_.clear();", "    if (!entryOpen_) {",
      "a Clear in one window is undone by the next save of another"),
-    ("platform/posix_files.cpp", "    const std::string file = LinkTarget(path);", "    const std::string file = path;",
+    ("platform/posix/files.cpp", "    const std::string file = LinkTarget(path);", "    const std::string file = path;",
      "a save replaces a linked settings file with a file of its own"),
-    ("platform/posix_files.cpp", "    if (exists) fchmod(fd, old.st_mode & 07777);\n", "",
+    ("platform/posix/files.cpp", "    if (exists) fchmod(fd, old.st_mode & 07777);\n", "",
      "a save makes a shared settings file private"),
-    ("platform/posix_files.cpp", "    if (fd < 0 && exists && (errno == EACCES || errno == EPERM))\n        return WriteInPlace(file, contents, error);\n", "",
+    ("platform/posix/files.cpp", "    if (fd < 0 && exists && (errno == EACCES || errno == EPERM))\n        return WriteInPlace(file, contents, error);\n", "",
      "nothing is saved where the folder takes no new file"),
     ("game/game_loop.cpp", "    if (GamesRunning >= kMostNestedGames) return;\n", "",
      "an autoclicker on New Game uses up the stack"),
@@ -301,25 +301,25 @@ MUTANTS = [
      "if (!entryMode && name.size() >= j)",
      "during a name entry the board shows no one else's name"),
     # --- the real program's platform layer (the real-window tests) ---
-    ("platform/sdl_input.cpp", "        case SDLK_RETURN:\n        case SDLK_KP_ENTER:\n", "        case SDLK_RETURN:\n",
+    ("platform/sdl/input.cpp", "        case SDLK_RETURN:\n        case SDLK_KP_ENTER:\n", "        case SDLK_RETURN:\n",
      "keypad Enter does not end a name entry"),
-    ("platform/sdl_input.cpp", "return kKeyNumpad0 + 1 + (sym - SDLK_KP_1);", "return kKeyNumpad0 + (sym - SDLK_KP_1);",
+    ("platform/sdl/input.cpp", "return kKeyNumpad0 + 1 + (sym - SDLK_KP_1);", "return kKeyNumpad0 + (sym - SDLK_KP_1);",
      "keypad 1 types nothing in a name and keypad 2 types A"),
-    ("platform/sdl_input.cpp", "return kKeyF1 + (sym - SDLK_F1);", "return kKeyF1 + 1 + (sym - SDLK_F1);",
+    ("platform/sdl/input.cpp", "return kKeyF1 + (sym - SDLK_F1);", "return kKeyF1 + 1 + (sym - SDLK_F1);",
      "each F-key types the next letter in a name (F1 Q for P), F11 nothing"),
-    ("platform/sdl_input.cpp", "        case SDL_BUTTON_RIGHT:\n            return 2;", "        case SDL_BUTTON_RIGHT:\n            return 1;",
+    ("platform/sdl/input.cpp", "        case SDL_BUTTON_RIGHT:\n            return 2;", "        case SDL_BUTTON_RIGHT:\n            return 1;",
      "the right mouse button presses the buttons"),
-    ("platform/sdl_video.cpp", "SDL_SetWindowTitle(window_, caption_.c_str());", 'SDL_SetWindowTitle(window_, "");',
+    ("platform/sdl/video.cpp", "SDL_SetWindowTitle(window_, caption_.c_str());", 'SDL_SetWindowTitle(window_, "");',
      "the task bar shows the window without its title"),
-    ("platform/sdl_platform.cpp", "{ SDL_OpenURL(url.c_str()); }", "{ (void)url; }",
+    ("platform/sdl/sdl_platform.cpp", "{ SDL_OpenURL(url.c_str()); }", "{ (void)url; }",
      "the about text opens no browser"),
-    ("platform/posix_system.cpp", 'return slash == std::string::npos ? std::string(".") : path.substr(0, slash);',
+    ("platform/posix/system.cpp", 'return slash == std::string::npos ? std::string(".") : path.substr(0, slash);',
      'return slash == std::string::npos ? std::string(".") : std::string(".");',
      "started from another folder, the game looks for its own files in that folder"),
     # --- the browser build's settings reader (checked against the desktop's) ---
-    ("platform/web_ini.cpp", "if (lineNumber == 1 && std::strncmp(", "if (std::strncmp(",
+    ("platform/web/ini.cpp", "if (lineNumber == 1 && std::strncmp(", "if (std::strncmp(",
      "in the browser a settings line starting with a byte-order mark reads as on no desktop"),
-    ("platform/web_ini.cpp", "!(afterBlank && std::strchr(", "!(std::strchr(",
+    ("platform/web/ini.cpp", "!(afterBlank && std::strchr(", "!(std::strchr(",
      "in the browser a ';' inside a setting's value cuts the value short"),
 ]
 
@@ -381,13 +381,13 @@ def checks(path, build):
     headless = (str(build / "tests" / "frothwick_tests"),)
     def ctest(pattern, *more):
         return ("ctest", "--test-dir", str(build), "-R", pattern, *more)
-    if path.startswith(("platform/sdl_", "platform/posix_system")):
+    if path.startswith(("platform/sdl/", "platform/posix/system")):
         return ("frothwick", "sound_probe"), (ctest("^window[.]", "--stop-on-failure"),)
-    if path.startswith("platform/posix_files"):
+    if path.startswith("platform/posix/files"):
         # Links, file modes and a folder that takes no new file only a real window's
         # saves meet.
         return ("frothwick_tests", "frothwick"), (headless, ctest("^window[.]shared_file$"))
-    if path.startswith("platform/web_ini"):
+    if path.startswith("platform/web/ini"):
         return ("ini_echo_desktop", "ini_echo_web"), (ctest("^settings[.]web_reader$"),)
     return ("frothwick_tests",), (headless,)
 

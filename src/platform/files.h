@@ -1,9 +1,9 @@
 // The file service: the few things the game does with files, the same on every system.
 //
 // Paths are UTF-8 text with '/' between folders; a backend turns them into what its
-// system takes. Every system has one backend file, picked by the build: posix_files.cpp
-// on Linux, web_files.cpp in the browser. None of these functions throws; a failure is
-// told by the result.
+// system takes. Every system has one backend file, picked by the build:
+// posix/files.cpp on Linux, win/files.cpp on Windows, web/files.cpp in the browser.
+// None of these functions throws; a failure is told by the result.
 #pragma once
 
 #include <cstddef>

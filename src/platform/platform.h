@@ -2,11 +2,12 @@
 //
 // Everything the game needs from the outside world goes through one Platform:
 // a window that shows finished frames, input events, a millisecond clock, a
-// wait that sleeps, sounds, a browser and the program's folder. Two backends
-// implement it: SdlPlatform (the real window) and HeadlessPlatform (virtual time
-// and scripted input for tests). Files go through the file service (files.h),
-// whose backend the build picks by system. Nothing outside src/platform includes
-// SDL or a header of the operating system.
+// wait that sleeps, sounds, a browser and the program's folder. Each backend is a
+// folder beside this header: sdl/ (the real window, on Linux and Windows), web/ (the
+// browser's canvas) and headless/ (virtual time and scripted input for tests). Files
+// go through the file service (files.h), whose backend the build picks by system:
+// posix/, win/ or web/. Only those folders include SDL, emscripten or a header of the
+// operating system.
 #pragma once
 
 #include <cstddef>

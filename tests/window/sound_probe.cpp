@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/sdl_platform.h"
+#include "platform/sdl/sdl_platform.h"
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) return 2;

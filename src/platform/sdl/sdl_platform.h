@@ -65,7 +65,7 @@ public:
     std::string ProgramDir() override;
 
 private:
-    // Video (sdl_video.cpp).
+    // Video (video.cpp).
     void CopyToSurface(SDL_Surface* surface, const std::uint32_t* frame, int w, int h,
                        const Rect& r);
     // Shows a frame that is already at the window's own size.
@@ -74,7 +74,7 @@ private:
     // Enlarges rectangle r of the logical frame into scaled_, each pixel a scale_ × scale_ block.
     void ScaleInto(const std::uint32_t* frame, int w, const Rect& r);
 
-    // Input (sdl_input.cpp).
+    // Input (input.cpp).
     // Turns an SDL event into a game event; false when the game does not see it.
     bool Translate(const SDL_Event& in, Event& out);
     // Makes the hand cursor from its picture at the window's scale.
@@ -85,7 +85,7 @@ private:
     // it there for the game.
     bool CloseRequested();
 
-    // Sound (sdl_sound.cpp).
+    // Sound (sound.cpp).
     // Ends the sound thread without waiting for the device; false when the thread was
     // still busy with it and was left to finish on its own (SDL must then stay up).
     bool ShutdownSound();

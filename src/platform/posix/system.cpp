@@ -6,7 +6,7 @@
 
 #include <SDL.h>
 
-#include "platform/sdl_system.h"
+#include "platform/sdl/system.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win_text.h"
+#include "platform/win/text.h"
 
 #include <windows.h>
 

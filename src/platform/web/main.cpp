@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "app/frm_main.h"
-#include "platform/web_platform.h"
+#include "platform/web/web_platform.h"
 
 int main() {
     {

@@ -3,7 +3,7 @@
 // ms of start-up).
 #include <type_traits>
 
-#include "platform/sdl_mixer.h"
+#include "platform/sdl/mixer.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-// Sound: SDL2_mixer (sdl_mixer.h), driven from a thread of its own.
+// Sound: SDL2_mixer (mixer.h), driven from a thread of its own.
 //
 // Opening the audio device takes up to tens of milliseconds with a sound server and
 // closing it about fifty, so none of it happens on the game's thread: the game only
@@ -17,8 +17,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include "platform/sdl_mixer.h"
-#include "platform/sdl_platform.h"
+#include "platform/sdl/mixer.h"
+#include "platform/sdl/sdl_platform.h"
 
 namespace platform {
 namespace {

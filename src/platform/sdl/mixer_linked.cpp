@@ -1,6 +1,6 @@
 // SDL2_mixer linked into the program (WAV only, a few dozen kB): one file to install,
 // no library to lose.
-#include "platform/sdl_mixer.h"
+#include "platform/sdl/mixer.h"
 
 namespace platform {
 

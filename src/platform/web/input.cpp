@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/virtual_keys.h"
-#include "platform/web_platform.h"
+#include "platform/web/web_platform.h"
 
 namespace platform {
 namespace {

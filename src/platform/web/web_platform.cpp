@@ -1,6 +1,6 @@
 // WebPlatform's canvas, the page's own window states, the cursor and the browser's
 // services: new tabs, the clocks.
-#include "platform/web_platform.h"
+#include "platform/web/web_platform.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>

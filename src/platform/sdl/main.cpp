@@ -2,8 +2,8 @@
 #include <stdexcept>
 
 #include "app/frm_main.h"
-#include "platform/sdl_platform.h"
-#include "platform/sdl_system.h"
+#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/system.h"
 
 int main() {
     try {

@@ -6,7 +6,7 @@
 // a running one wakes the page many times a second even in silence.
 #include <emscripten.h>
 
-#include "platform/web_platform.h"
+#include "platform/web/web_platform.h"
 
 namespace platform {
 namespace {

@@ -1,6 +1,6 @@
 // SdlPlatform's construction and shutdown, and the system services: the browser and
 // the program's own folder.
-#include "platform/sdl_platform.h"
+#include "platform/sdl/sdl_platform.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -8,7 +8,7 @@
 
 #include <SDL.h>
 
-#include "platform/sdl_system.h"
+#include "platform/sdl/system.h"
 
 namespace platform {
 namespace {

@@ -1,5 +1,5 @@
 // What the SDL front end needs from the operating system itself, beyond SDL:
-// posix_system.cpp on Linux, win_system.cpp on Windows, chosen at link time.
+// posix/system.cpp on Linux, win/system.cpp on Windows, chosen at link time.
 #pragma once
 
 #include <string>

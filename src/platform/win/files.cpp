@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "platform/files.h"
-#include "platform/win_text.h"
+#include "platform/win/text.h"
 
 namespace platform {
 namespace {

@@ -53,14 +53,14 @@ public:
     // Shows the page's closed state: the game has ended and a click starts it again.
     static void ShowClosed();
 
-    // Called by the page's event listeners (web_input.cpp).
+    // Called by the page's event listeners (input.cpp).
     void Queue(const Event& event);
     void ButtonsChanged(int buttons) { buttons_ = buttons; }
     // Scales the canvas to the page's size again.
     void FitToPage();
 
 private:
-    // Makes the audio context at the player's first press (web_sound.cpp).
+    // Makes the audio context at the player's first press (sound.cpp).
     void PrepareSound();
     // Makes the hand cursor from its picture at the canvas's scale.
     void MakeHandCursor();

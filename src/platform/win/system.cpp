@@ -5,8 +5,8 @@
 #include <SDL.h>
 #include <windows.h>
 
-#include "platform/sdl_system.h"
-#include "platform/win_text.h"
+#include "platform/sdl/system.h"
+#include "platform/win/text.h"
 
 namespace platform {
 

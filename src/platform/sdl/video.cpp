@@ -7,7 +7,7 @@
 #include <SDL.h>
 
 #include "platform/scale.h"
-#include "platform/sdl_platform.h"
+#include "platform/sdl/sdl_platform.h"
 
 namespace platform {
 
