@@ -63,6 +63,20 @@ TEST(ScoreBoard, ClearEmptiesTheTableTheBoardAndTheFileAtOnce) {
     }
 }
 
+// Two entries in one run: the second row is stored at once with no name, not with the
+// first entry's, until its own is typed.
+TEST(NameEntry, ASecondEntryInOneRunIsStoredWithoutAName) {
+    Game g;
+    g.form().Score = 132;
+    std::uint64_t ms = g.NewGame();
+    for (const int key : {int{'A'}, int{'N'}, int{'N'}, int{'A'}, kKeyEnter}) g.Key(++ms, key);
+    g.Quit(ms += 3000, 100);
+    g.At(ms += 2, [&] { EXPECT_EQ(TableIn(g.SettingsText()), "ANNA 132| 100"); });
+    for (const int key : {int{'B'}, int{'O'}, kKeyEnter}) g.Key(++ms, key);
+    EXPECT_EQ(g.Run(), Ended::ProgramEnded);
+    EXPECT_EQ(TableIn(g.SettingsText()), "ANNA 132|BO 100");
+}
+
 // Each case is typed, then Enter.
 TEST(NameEntry, KeysTypeOnlyLettersAtMostSixAndBackspaceTakesOneBack) {
     std::vector<int> ignored = {kKeyShift, kKeySpace, kKeyLeft, kKeyUp, kKeyRight, kKeyDown};

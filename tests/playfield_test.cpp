@@ -143,16 +143,28 @@ TEST(NewGameAgain, InTheStartWaitLeavesThatGameOnDisplayAndOffersItsScoreOnce) {
     }
 }
 
-TEST(NewGameAgain, AnAutoclickerNestsAFewGamesAtMostAndTheInnermostPlaysToItsEnd) {
-    test::Game g;
+// Restarts part-way through a game, with a table no score reaches: each New Game
+// starts a fresh game two seconds later, at the same depth of the stack as the first.
+TEST(NewGameAgain, AThousandRestartsEachStartAFreshGameAtTheSameStackDepth) {
+    test::Game g(7, test::TableFile("A 9999999|A 9999999|A 9999999|A 9999999|A 9999999|"
+                                    "A 9999999|A 9999999|A 9999999|A 9999999|A 9999999"));
     FrmMain& f = g.form();
-    int deepest = 0;
-    for (std::uint64_t ms = test::T + 10; ms < test::T + 30'010; ++ms) {  // beyond any stack
-        g.Click(ms, f.pctNew);
-        g.At(ms, [&] { deepest = std::max(deepest, f.GamesRunning); });
+    constexpr int kRestarts = 1000;
+    int fresh = 0;
+    std::set<const void*> depths;  // a frame's address inside each game's first wait
+    for (std::uint64_t i = 0, click = test::T + 10; i < kRestarts; ++i, click += 3000) {
+        g.Click(click, f.pctNew);
+        g.At(click + 1999, [&] { fresh += !f.CanFalling; });
+        g.At(click + 2001, [&] {
+            fresh += f.CanFalling && g.MugsShow(game::kLives) && g.ScoreShown() == "0000000";
+            depths.insert(__builtin_frame_address(0));
+        });
+        g.Key(click + 2500, kKeyDown);  // a can lands: the next restart offers its score
     }
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-    EXPECT_TRUE(deepest == game::kMostNestedGames && f.GameOver && f.GamesRunning == 0);
+    EXPECT_EQ(fresh, 2 * kRestarts);
+    EXPECT_EQ(depths.size(), 1u);
+    EXPECT_TRUE(f.Score > 0 && !f.EnteringName);
 }
 
 }  // namespace

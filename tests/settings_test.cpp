@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 
 #include "harness.h"
 #include "scores/settings_store.h"
@@ -85,6 +86,31 @@ TEST(Settings, AFailedSaveIsReportedAndLeavesTheOldFileIntact) {
               std::string::npos);
     EXPECT_NE(message.find(": File too large"), std::string::npos);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(g.home + "/FrothwickPro"), {}), 1);
+}
+
+// A save fails where a file stands in the place of the settings folder. The player is
+// told at the first failure, not at the next ones, again after a save that succeeded,
+// and not while the window closes.
+TEST(Settings, AFailedSaveIsToldToThePlayerOnceUntilASaveSucceedsAgain) {
+    test::Game g;
+    const std::string folder = g.home + "/FrothwickPro";
+    const auto blockFolder = [&] {
+        std::filesystem::remove_all(folder);
+        std::ofstream(folder) << "in the way";
+    };
+    blockFolder();
+    for (const std::uint64_t ms : {T + 10, T + 20, T + 40, T + 60})
+        g.Click(ms, g.form().pctSound);  // each click saves the sound setting
+    g.At(T + 30, [&] { std::filesystem::remove(folder); });
+    g.At(T + 50, blockFolder);
+    g.Click(T + 70, g.form().pctExitIcon);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
+    testing::internal::GetCapturedStderr();
+    const auto& notices = g.platform.Notices();
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_NE(notices[0].find("high scores and the sound setting could not be saved:\ncannot "),
+              std::string::npos);
 }
 
 }  // namespace

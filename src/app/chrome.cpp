@@ -40,7 +40,8 @@ void FrmMain::pctExitIcon_Click() { Unload(); }
 // never cancels. forms::End does not return: no further event is handled and no wait
 // of the game resumes.
 void FrmMain::Form_Unload(int&) {
-    SaveRegistry();
+    // A box now would hold up a closing session.
+    SaveRegistry(true);
     frmGraphics.Unload();
     WriteTrace("Form_Unload");
     forms::End();

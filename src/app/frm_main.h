@@ -52,12 +52,15 @@ public:
     std::int16_t EntryRow = 0;
     std::int16_t EntryColumn = 0;
     bool ActionWasVisible = false;
-    bool ScoreRecorded = false;  // the score on display has been offered to the table
-    int GamesRunning = 0;        // pctNew_Click calls under way, one inside the other
+    bool ScoreRecorded = false;   // the score on display has been offered to the table
+    bool GamesRunning = false;    // pctNew_Click is running games
+    bool NewGameClicked = false;  // New Game was clicked: the game running ends for a new one
     // This window's changes to the table and the sound setting, until the file holds
     // them: another window of the game may save to the same file meanwhile.
     scores::TableChanges OwnChanges;
     bool SoundClicked = false;
+    bool SaveFailureTold =
+        false;  // the player has seen that saving fails, and none succeeded since
 
     // The one random generator; Form_Load seeds it from the clock.
     game::Random Rnd;
@@ -103,7 +106,10 @@ public:
 
     // ----- high-score table and settings (scores/high_scores.cpp) -----
     void GetRegistry();
-    int SaveRegistry();
+    // closing: the window is going, so a failure is not shown to the player; a save
+    // during play that failed has been shown already.
+    int SaveRegistry(bool closing = false);
+    void TellSaveFailed(const std::string& error);
     void ShowScoreBoard(bool entryMode, std::int16_t entryRow);
     void RecordScore();
     void RecordScoreOnce();

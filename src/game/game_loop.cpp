@@ -6,14 +6,19 @@
 
 using namespace game;
 
-// Click of pctNew. Runs a game to its end. It may itself run inside the wait of a
-// game already running; that game then finds Lives at 0 and ends as well. A click
-// with kMostNestedGames games running already is ignored.
+// Click of pctNew. Runs games until one ends by losing its lives. A click while a game
+// runs arrives inside one of that game's waits and only asks for the new game: those
+// waits return at once, the running game's loop ends, and the new game starts here, at
+// the first click's depth, so that no run of restarts can use up the stack.
 void FrmMain::pctNew_Click() {
-    if (GamesRunning >= kMostNestedGames) return;
-    ++GamesRunning;
-    RunNewGame();
-    --GamesRunning;
+    NewGameClicked = true;
+    if (GamesRunning) return;
+    GamesRunning = true;
+    while (NewGameClicked) {
+        NewGameClicked = false;
+        RunNewGame();
+    }
+    GamesRunning = false;
 }
 
 // A new game, from offering the last one's score to the loop's end.
@@ -26,9 +31,8 @@ void FrmMain::RunNewGame() {
     ResetGame();
     Delay(kNewGameWait);
     WaitWhileEnteringName();
-    // A New Game clicked in these waits has played a whole game: its score and final
-    // board stay on display, for the next New Game or Exit to offer.
-    if (!ScoreRecorded) return;
+    // New Game clicked again in these waits: its own start wait begins now.
+    if (NewGameClicked) return;
     Score = 0;
     ScoreRecorded = false;
     AddScore(0);
@@ -39,10 +43,12 @@ void FrmMain::RunNewGame() {
         pctAction.Visible = true;
     else
         ActionWasVisible = true;
-    while (Lives != 0) {
+    while (Lives != 0 && !NewGameClicked) {
         GameStep();
         Delay(TickDelay);
     }
+    // A restart keeps the panel as a running game has it.
+    if (NewGameClicked) return;
     ShowPanel();
     pctAction.Visible = false;
 }
@@ -63,14 +69,15 @@ void FrmMain::ResetGame() {
 }
 
 // Waits DelayValue ms while handling window events, at least one round of them even
-// for 0 ms. Every handler, a whole new game included, may run inside. Callers: the
-// game loop, LoseLife and ShowCop. It sleeps between rounds instead of spinning; the
-// clock is 64-bit and monotonic, so the deadline cannot wrap.
+// for 0 ms; it returns early once New Game is clicked, as the game it belongs to is
+// over. Every handler may run inside. Callers: the game loop, LoseLife and ShowCop.
+// It sleeps between rounds instead of spinning; the clock is 64-bit and monotonic, so
+// the deadline cannot wrap.
 void FrmMain::Delay(const std::int16_t& DelayValue) {
     const std::uint64_t deadline =
         Platform().NowMs() + static_cast<std::uint64_t>(std::max<int>(DelayValue, 0));
     DoEvents();
-    while (Platform().NowMs() < deadline) {
+    while (Platform().NowMs() < deadline && !NewGameClicked) {
         WaitForEvent(deadline);
         DoEvents();
     }
@@ -82,8 +89,8 @@ void FrmMain::Delay(const std::int16_t& DelayValue) {
 void FrmMain::GameStep() {
     if (Paused || GameOver) return;
     if (!CanFalling) SpawnCan();
-    // SpawnCan may have taken the last life.
-    if (KeyBusy || GameOver) return;
+    // SpawnCan may have taken the last life, or New Game been clicked in its waits.
+    if (KeyBusy || GameOver || NewGameClicked) return;
     TickBusy = true;
 
     const int stripWidth = forms::IntDiv(pctEmptyBeer.Width, forms::TwipsPerPixelX);

@@ -5,8 +5,10 @@ using namespace game;
 
 // Takes a life and deals a fresh board. Called by SpawnCan only, never while a can is
 // in flight; the last life sets GameOver, and the game loop ends after its next wait.
+// A New Game clicked in the wait ends this game as it stands.
 void FrmMain::LoseLife() {
     Delay(kLostLifeWait);
+    if (NewGameClicked) return;
     if (Lives > 0) {
         pctLives[Lives - 1].Picture = frmGraphics.pctEmptyMug.Picture;
         --Lives;

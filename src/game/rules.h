@@ -75,10 +75,4 @@ constexpr std::int16_t kBlockPoints = 500;
 constexpr int kScoreDigits = 7;
 constexpr int kHighScoreRows = 10;
 
-// ----- nesting -----
-// Games that may run inside one another: a New Game clicked during a game runs a whole
-// game inside it. A click deeper than this is ignored, so that no run of clicks can
-// use up the stack (each level takes a few kilobytes of it).
-constexpr int kMostNestedGames = 8;
-
 }  // namespace game

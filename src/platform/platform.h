@@ -98,6 +98,10 @@ public:
     // PollEvent); asynchronous returns at once. A missing file or device plays nothing.
     virtual void PlaySound(const std::string& path, bool synchronous) = 0;
     virtual void OpenUrl(const std::string& url) = 0;
+    // Tells the player something that needs no answer but must not pass unseen, such as
+    // a save that failed: the desktop shows a message box and returns when the player
+    // closes it; the page shows a notice and returns at once. The game goes on after.
+    virtual void ShowNotice(const std::string& text) = 0;
 
     // The folder that holds the real executable (symlinks resolved), without a trailing '/'.
     virtual std::string ProgramDir() = 0;

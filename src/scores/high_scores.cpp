@@ -65,10 +65,10 @@ void FrmMain::GetRegistry() {
 // it holds: another window of the game may have saved meanwhile. The table shown
 // becomes the one stored. Called by Form_Unload, and whenever the table or the sound
 // setting changes, so that nothing depends on a clean shutdown. A failure is told on
-// standard error, the file stays as it was, the changes are kept for the next save and
-// the game plays on. Returns the row of the name being entered (0 when none).
-int FrmMain::SaveRegistry() {
-    if (OwnChanges.EntryOpen()) OwnChanges.Name(HighNames[EntryRow]);
+// standard error and, unless closing, to the player (TellSaveFailed); the file stays as
+// it was, the changes are kept for the next save and the game plays on. Returns the row
+// of the name being entered (0 when none).
+int FrmMain::SaveRegistry(bool closing) {
     scores::SettingsStore file(kApplication);
     // Held only while the file is read, changed and written, never while a name is typed.
     const platform::FileLock lock(file.Path());
@@ -87,11 +87,22 @@ int FrmMain::SaveRegistry() {
     if (store.Save(error)) {
         OwnChanges.Saved();
         SoundClicked = false;
+        SaveFailureTold = false;
     } else {
         std::cerr << "Frothwick: the high scores and the sound setting were not saved: " << error
                   << '\n';
+        if (!closing) TellSaveFailed(error);
     }
     return entryRow;
+}
+
+// Tells the player of a failed save, the first time only until a save succeeds again:
+// standard error is nowhere to be seen for a program started from its icon or a page.
+void FrmMain::TellSaveFailed(const std::string& error) {
+    if (SaveFailureTold) return;
+    SaveFailureTold = true;
+    Platform().ShowNotice("The high scores and the sound setting could not be saved:\n" + error +
+                          ".\nThe game goes on and saves them as soon as it can.");
 }
 
 // Shows the board and draws the table on it; with entryMode, name entry starts on
@@ -152,13 +163,16 @@ void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
 // score it reaches, the rows below move down and the last one is lost. A non-zero
 // score's row is stored at once, with an empty name, so that a session that dies
 // during the entry keeps the score, and opens name entry; a score of 0 takes an empty
-// row, stored with the next save. Called through RecordScoreOnce by New Game and Exit,
-// and by Clear during entry.
+// row, stored with the next save; a score that reaches no row leaves the file alone.
+// Called through RecordScoreOnce by New Game and Exit, and by Clear during entry.
 void FrmMain::RecordScore() {
     OwnChanges.Enter(Score);
+    scores::SettingsStore file(kApplication);
+    if (ReadSharedTable(file, OwnChanges, HighNames, HighScores) == 0) {
+        OwnChanges.Withdraw();
+        return;
+    }
     if (Score == 0) {
-        scores::SettingsStore file(kApplication);
-        ReadSharedTable(file, OwnChanges, HighNames, HighScores);
         OwnChanges.EndEntry();
         return;
     }

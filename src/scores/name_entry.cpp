@@ -41,11 +41,13 @@ void FrmMain::NameEntryKeyDown(std::int16_t keyCode) {
         const char letter = static_cast<char>(keyCode >= 'a' ? keyCode - 'a' + 'A' : keyCode);
         PaintEntryCell(*this, frmGraphics.pctAlpha[letter - 'A'].Picture, EntryColumn);
         name += letter;
+        OwnChanges.Name(name);
         ++EntryColumn;
         DrawEntryCursor();
     } else if (keyCode == kKeyBackspace && EntryColumn >= 2) {
         EraseEntryCursor();
         name.pop_back();  // EntryColumn − 1 letters have been typed
+        OwnChanges.Name(name);
         --EntryColumn;
         DrawEntryCursor();
     }

@@ -34,6 +34,12 @@ void TableChanges::Name(const std::string& name) {
     if (entryOpen_) changes_.back().name = name;
 }
 
+void TableChanges::Withdraw() {
+    if (!entryOpen_) return;
+    entryOpen_ = false;
+    changes_.pop_back();
+}
+
 void TableChanges::EndEntry() {
     if (!entryOpen_) return;
     entryOpen_ = false;

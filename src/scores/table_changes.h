@@ -31,9 +31,10 @@ public:
     void Clear();
     // A new row for score with its name still to come: the open entry until EndEntry.
     void Enter(std::int32_t score);
-    bool EntryOpen() const { return entryOpen_; }
-    // The name the open entry has so far.
+    // The name the open entry has so far; called at every key that changes it.
     void Name(const std::string& name);
+    // The open entry's score reaches no row: it is forgotten.
+    void Withdraw();
     // The open entry's name is final. Once the file holds it, the row is the file's
     // like any other: a Clear in another window may remove it.
     void EndEntry();

@@ -1,7 +1,8 @@
 # The settings file as players keep it: shared by windows of the game open at once, a
 # link into a folder of their own with its permissions, a read-only file, a folder the
 # game may not write in. Every score of every window is kept: a window killed during
-# its name entry keeps its score, one merely closed keeps the others' names.
+# its name entry keeps its score, one merely closed keeps the others' names; a save
+# that fails is told to the player in a message box.
 XVFB_SCREEN=1240x440x24
 source "$(dirname "$0")/common.bash"
 
@@ -37,11 +38,22 @@ expect '^Sound=ON$' "the sound setting flipped back"
 [[ "$(ls -A "$FOLDER" "$WORK/dotfiles" | xargs)" == "$FOLDER: settings.ini $WORK/dotfiles: frothwick.ini" ]] ||
     fail "files were left beside: $(ls -A "$FOLDER" "$WORK/dotfiles")"
 
-# --- a file the player made read-only is left as it is, and the failure is told ---
+# --- a file the player made read-only is left as it is, and the player is told, once ---
 TARGET=$SETTINGS
 printf '[Settings]\nHighScoreName1=ZED\nHighScore1=100\nSound=OFF\n' >"$WORK/zed.ini"
 rm "$SETTINGS" && cp "$WORK/zed.ini" "$SETTINGS" && chmod 0444 "$SETTINGS"
-start_game && click_on SOUND && sleep 0.3 && close_game # saved at once, or not
+# xdotool's search misses SDL's message box: its name is only in UTF-8 properties.
+notice() { xwininfo -root -tree | awk '/"Frothwick: not saved"/ { print $1; found = 1 } END { exit !found }'; }
+no_notice() { ! notice; }
+start_game && click_on SOUND # saved at once, or not
+wait_for notice || fail "no message box told the player that the save failed"
+screenshot 0.3
+xdotool key --window "$(notice | head -n 1)" Return
+wait_for no_notice || fail "the message box did not close with Return"
+click_on SOUND && sleep 0.5 # fails again: told once is enough
+! notice || fail "a second message box for the same failure"
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended after the message box"
+close_game
 cmp -s "$SETTINGS" "$WORK/zed.ini" && [[ $(stat -c %a "$SETTINGS") == 444 ]] || fail "a read-only file was changed"
 grep -q "not saved: .*read-only" "$WORK/stderr" || fail "the failed save was not told"
 

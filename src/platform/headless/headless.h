@@ -2,7 +2,7 @@
 //
 // Tests script input at virtual times; whenever the game waits, the clock jumps
 // straight to the next scripted event or the wait's deadline, so a whole game runs
-// in milliseconds. Sounds, opened addresses and window actions are recorded, and
+// in milliseconds. Sounds, opened addresses, notices and window actions are recorded, and
 // the last presented frame can be read back pixel by pixel.
 #pragma once
 
@@ -53,6 +53,7 @@ public:
     int PresentCount() const { return presents_; }
     const std::vector<PlayedSound>& Sounds() const { return sounds_; }
     const std::vector<std::string>& Urls() const { return urls_; }
+    const std::vector<std::string>& Notices() const { return notices_; }
     const std::string& Caption() const { return caption_; }
     int MinimizeCount() const { return minimizes_; }
     int DragCount() const { return drags_; }
@@ -81,6 +82,7 @@ public:
     void DragWindow(int) override { ++drags_; }
     void PlaySound(const std::string& path, bool synchronous) override;
     void OpenUrl(const std::string& url) override { urls_.push_back(url); }
+    void ShowNotice(const std::string& text) override { notices_.push_back(text); }
     std::string ProgramDir() override { return programDir_; }
 
 private:
@@ -101,6 +103,7 @@ private:
     int frameW_ = 0, frameH_ = 0, presents_ = 0;
     std::vector<PlayedSound> sounds_;
     std::vector<std::string> urls_;
+    std::vector<std::string> notices_;
     std::string caption_;
     std::string programDir_ = ".";
     int minimizes_ = 0, drags_ = 0;

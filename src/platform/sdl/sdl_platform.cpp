@@ -94,6 +94,11 @@ SDL_Surface* SdlPlatform::WrapImage(const Image& image) {
 
 void SdlPlatform::OpenUrl(const std::string& url) { SDL_OpenURL(url.c_str()); }
 
+// A box of the system's own over the game's window; the game waits until it is closed.
+void SdlPlatform::ShowNotice(const std::string& text) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Frothwick: not saved", text.c_str(), window_);
+}
+
 std::string SdlPlatform::ProgramDir() {
     std::string path = ExecutableDir();
     if (!path.empty()) {

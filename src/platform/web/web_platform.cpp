@@ -92,6 +92,27 @@ EM_JS(void, OpenTab, (const char* url), {
     window.open(UTF8ToString(url), "_blank", "noopener");
 });
 
+// A bar over the top of the page, read out by screen readers, until its button is
+// pressed; a later notice takes its place.
+EM_JS(void, ShowPageNotice, (const char* text), {
+    let notice = document.getElementById("notice");
+    if (!notice) {
+        notice = document.createElement("div");
+        notice.id = "notice";
+        notice.setAttribute("role", "alert");
+        notice.style.cssText = "position:fixed;left:0;right:0;top:0;z-index:10;display:flex;" +
+            "gap:1em;align-items:center;justify-content:center;padding:0.6em 1em;" +
+            "background:#fff3c4;color:#222;font:16px sans-serif;white-space:pre-line;";
+        const message = document.createElement("span");
+        const close = document.createElement("button");
+        close.textContent = "OK";
+        close.addEventListener("click", () => notice.remove());
+        notice.append(message, close);
+        document.body.append(notice);
+    }
+    notice.firstChild.textContent = UTF8ToString(text);
+});
+
 EM_JS(double, DateNowMs, (), { return Date.now(); });
 // clang-format on
 
@@ -201,6 +222,8 @@ void WebPlatform::SetCursor(Cursor cursor) {
 void WebPlatform::SetDragArea(std::function<bool(int, int)>) {}
 
 void WebPlatform::OpenUrl(const std::string& url) { OpenTab(url.c_str()); }
+
+void WebPlatform::ShowNotice(const std::string& text) { ShowPageNotice(text.c_str()); }
 
 // The page's own folder: the sounds lie beside it.
 std::string WebPlatform::ProgramDir() { return "."; }

@@ -47,6 +47,7 @@ public:
 
     void PlaySound(const std::string& path, bool synchronous) override;
     void OpenUrl(const std::string& url) override;
+    void ShowNotice(const std::string& text) override;
 
     std::string ProgramDir() override;
 
