@@ -31,5 +31,7 @@ else
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another install under way (the desktop's updater, a second make) is waited for.
+lock_wait=(-o DPkg::Lock::Timeout=900)
+"${sudo[@]}" apt-get "${lock_wait[@]}" update -qq
+"${sudo[@]}" apt-get "${lock_wait[@]}" install -y -qq --no-install-recommends "${missing[@]}"
