@@ -24,7 +24,7 @@ from selenium.webdriver.common.keys import Keys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tools"))
-from geometry import GEOMETRY, box  # noqa: E402  (the game's own layout numbers)
+from geometry import GEOMETRY, box, corners  # noqa: E402  (the game's own layout numbers)
 
 
 def centre(name):
@@ -34,7 +34,7 @@ def centre(name):
 
 WIDTH, HEIGHT = GEOMETRY["kWindowWidth"], GEOMETRY["kWindowHeight"]
 NEW_GAME, HIGH_SCORES, OK = centre("kNew"), centre("kScores"), centre("kOk")
-MINIMISE, CLOSE = centre("kMinimizeIcon"), centre("kExitIcon")
+MINIMISE, CLOSE, SOUND = centre("kMinimizeIcon"), centre("kExitIcon"), centre("kSound")
 ABOUT, ABOUT_TEXT = centre("kAbout"), (205, 218)
 COLUMN = GEOMETRY["kColumnPitch"]  # pixels from one column of the playfield to the next
 NOWHERE = (300, 430)  # the background below the playfield: no control, no tooltip
@@ -294,6 +294,37 @@ def test_about_link(driver):
           address)
 
 
+# Local storage that refuses every write, as a full or forbidden one does.
+REFUSE_WRITES = """
+Storage.prototype.keptSetItem ??= Storage.prototype.setItem;
+Storage.prototype.setItem = () => { throw new DOMException("full", "QuotaExceededError"); };
+"""
+
+
+def test_failed_save(driver):
+    """Each Sound click saves: a failure is told in the page once, and again only after a
+    save that worked; the game answers on."""
+    notice = lambda: driver.execute_script(
+        "const n = document.getElementById('notice'); return n ? n.textContent : ''")
+    driver.execute_script(REFUSE_WRITES)
+    click(driver, *SOUND)
+    check("a failed save is told in the page",
+          wait_for(lambda: "could not be saved" in notice(), 2), notice())
+    driver.execute_script("document.querySelector('#notice button').click()")
+    button = region(frame(driver), corners("kSound"))
+    click(driver, *SOUND)
+    check("the game answers after the notice", wait_for(
+        lambda: region(frame(driver), corners("kSound")) != button, 2))
+    check("a second failure in a row is not told again", notice() == "", notice())
+    driver.execute_script("Storage.prototype.setItem = Storage.prototype.keptSetItem")
+    click(driver, *SOUND)
+    driver.execute_script(REFUSE_WRITES)
+    click(driver, *SOUND)
+    check("a failure after a save that worked is told again", wait_for(lambda: notice() != "", 2))
+    driver.execute_script("Storage.prototype.setItem = Storage.prototype.keptSetItem;"
+                          "document.getElementById('notice').remove()")
+
+
 def test_window_icons(driver):
     state = lambda: driver.execute_script("return document.body.className")
     click(driver, *MINIMISE)
@@ -322,6 +353,7 @@ def main():
         click(driver, *OK)
         test_game(driver, idle)
         test_high_score(driver, address, empty_board)
+        test_failed_save(driver)
         test_about_link(driver)
         test_window_icons(driver)
     finally:
