@@ -99,11 +99,12 @@ TEST(Settings, AFailedSaveIsToldToThePlayerOnceUntilASaveSucceedsAgain) {
         std::ofstream(folder) << "in the way";
     };
     blockFolder();
-    for (const std::uint64_t ms : {T + 10, T + 20, T + 40, T + 60})
+    for (const std::uint64_t ms : {T + 10, T + 20, T + 40, T + 60, T + 80})
         g.Click(ms, g.form().pctSound);  // each click saves the sound setting
-    g.At(T + 30, [&] { std::filesystem::remove(folder); });
-    g.At(T + 50, blockFolder);
-    g.Click(T + 70, g.form().pctExitIcon);
+    for (const std::uint64_t ms : {T + 30, T + 70})
+        g.At(ms, [&] { std::filesystem::remove(folder); });
+    for (const std::uint64_t ms : {T + 50, T + 85}) g.At(ms, blockFolder);
+    g.Click(T + 90, g.form().pctExitIcon);
     testing::internal::CaptureStderr();
     EXPECT_EQ(g.Run(), test::Ended::ProgramEnded);
     testing::internal::GetCapturedStderr();
