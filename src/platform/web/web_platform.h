@@ -76,7 +76,7 @@ public:
     // Called by the page's event listeners (input.cpp, touch.cpp).
     void Queue(const Event& event);
     void ButtonsChanged(int buttons) { buttons_ = buttons; }
-    // Scales the canvas to the page's size again.
+    // Fits the game to its room on the page again (the page's resize event).
     void FitToPage();
 
     // A finger on the game (touch.cpp): where it touched, moved to or lifted, in frame
