@@ -408,27 +408,26 @@ def test_phone_fit(driver, shots):
     the touch buttons are big, labelled and off the game."""
     driver.execute_script("window.frothSamePage = true")
     before = frame(driver)
-    for name, (w, h), needed in [("portrait", (412, 915), "width"),
-                                 ("landscape", (915, 412), "height"),
-                                 ("a 360 × 640 phone", (360, 640), "width")]:
+    for name, (w, h) in [("portrait", (412, 915)), ("landscape", (915, 412)),
+                         ("a 360 × 640 phone", (360, 640))]:
         emulate_phone(driver, w, h)
-        game = wait_for(lambda: (lambda r: r if abs(r[2] / r[3] - WIDTH / HEIGHT) < 0.01 and
-                                 (r[2] >= 0.95 * w if needed == "width" else r[3] >= 0.8 * h)
-                                 else None)(game_rect(driver)), 3)
-        game = game or game_rect(driver)
-        left, top, width, height = game
-        share = width / w if needed == "width" else height / h
-        check(f"{name}: the game fills {'95 %' if needed == 'width' else '80 %'} of the "
-              f"screen's {needed}, all of it on screen", (share >= 0.95 if needed == "width"
-              else share >= 0.8) and left >= -0.5 and top >= -0.5 and left + width <= w + 0.5
-              and top + height <= h + 0.5, f"{width:.0f} × {height:.0f} at {left:.0f}, {top:.0f}")
+        upright = h > w
+
+        def fills():
+            left, top, width, height = game_rect(driver)
+            return (left >= -0.5 and top >= -0.5 and left + width <= w + 0.5 and
+                    top + height <= h + 0.5 and abs(width / height - WIDTH / HEIGHT) < 0.01 and
+                    (width >= 0.95 * w if upright else height >= 0.8 * h))
+        check(f"{name}: the game fills {'95 % of the width' if upright else '80 % of the height'}"
+              ", all of it on screen", wait_for(fills, 3), f"{game_rect(driver)}")
+        left, top, width, height = game_rect(driver)
         pads = {pad: rect(driver, "#" + pad) for pad in PADS}
         labels = [driver.find_element("id", pad).get_attribute("aria-label") for pad in PADS]
-        off_game = all(r[1] >= top + height for r in pads.values()) if h > w else \
+        off_game = all(r[1] >= top + height for r in pads.values()) if upright else \
             pads["left"][0] + pads["left"][2] <= left and \
             min(pads["right"][0], pads["drop"][0]) >= left + width
         check(f"{name}: three buttons of 56 × 56 CSS px or more, "
-              f"{'below the game' if h > w else 'at its sides'}",
+              f"{'below the game' if upright else 'at its sides'}",
               labels == list(PADS.values()) and off_game and
               all(r[2] >= 56 and r[3] >= 56 for r in pads.values()), f"{labels} {pads}")
         if name in ("portrait", "landscape"):
@@ -438,7 +437,8 @@ def test_phone_fit(driver, shots):
     # pixel for pixel, and only ever shrunk (smoothly) to the screen's pixels.
     sharp = driver.execute_script(
         "const s = document.getElementById('screen'), r = s.getBoundingClientRect();"
-        "return [s.width / 599, r.width * devicePixelRatio / 599, getComputedStyle(s).imageRendering];")
+        "return [s.width / arguments[0], r.width * devicePixelRatio / arguments[0],"
+        " getComputedStyle(s).imageRendering];", WIDTH)
     check("the filled game is drawn at a whole scale and only shrunk smoothly",
           sharp[0] == int(sharp[0]) and sharp[1] <= sharp[0] < sharp[1] + 1 and sharp[2] == "auto",
           f"{sharp}")
