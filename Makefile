@@ -138,10 +138,11 @@ web: deps $(BUILD)/CMakeCache.txt
 web-run: web
 	/usr/bin/python3 scripts/web_serve.py $(WEB_SITE) 8000
 
-# The page in a headless Chromium, driven through WebDriver.
+# The page in a headless Chromium, driven through WebDriver, on a desktop and on an
+# emulated phone; the phone's screenshots go to $(WEB_BUILD)/screenshots/.
 web-test: web
 	@scripts/install-deps.sh chromium chromium-driver python3-selenium python3-pil
-	/usr/bin/python3 tests/web/web_test.py $(WEB_SITE)
+	/usr/bin/python3 tests/web/web_test.py $(WEB_SITE) $(WEB_BUILD)/screenshots
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) $(WIN_BUILD) $(WEB_BUILD) $(WEB_SITE)

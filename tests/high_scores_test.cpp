@@ -25,10 +25,12 @@ TEST(RecordScore, TakesTheFirstRowItReachesAndOpensEntryThereUnlessTheScoreIsZer
         g.Quit(T + 10, c.score);
         g.At(T + 20, [&] {
             EXPECT_EQ(f.EnteringName && f.Paused && f.pctScoreBoard.Visible, c.entryRow != 0);
+            EXPECT_EQ(g.platform.Typing(), c.entryRow != 0);  // a phone shows its keyboard
         });
         g.Key(T + 30, 'D');
         g.Key(T + 31, kKeyEnter);
         EXPECT_EQ(g.Run(), Ended::ProgramEnded);
+        EXPECT_FALSE(g.platform.Typing());
         EXPECT_EQ(TableIn(g.SettingsText()), c.after);
     }
 }

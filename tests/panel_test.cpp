@@ -11,7 +11,8 @@ using Box = forms::PictureBox FrmMain::*;
 
 // Each sequence is clicked during a game, and again in the two-second wait before it
 // starts (but those that begin with the pause/play button, hidden until then). Every
-// game starts through a name entry ended with Enter.
+// game starts through a name entry ended with Enter. A null step hides the window (a
+// browser's page in a background tab).
 TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
     struct Case {
         const char* what;
@@ -20,7 +21,7 @@ TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
     };
     const Box action = &FrmMain::pctAction, about = &FrmMain::pctAbout,
               close = &FrmMain::pctAboutText2, minimise = &FrmMain::pctMinimizeIcon,
-              scores = &FrmMain::pctScores;
+              scores = &FrmMain::pctScores, hide = nullptr;
     const Case cases[] = {
         {"nothing", {}, false, false, true},
         {"pause", {action}, true, true, true},
@@ -34,6 +35,10 @@ TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
         {"scores", {scores}, true, false, false},
         {"scores, clear, OK", {scores, &FrmMain::pctClear, &FrmMain::pctOk}, false, false, true},
         {"pause, scores, OK", {action, scores, &FrmMain::pctOk}, false, true, true},
+        {"hide", {hide}, true, true, true},
+        {"pause, hide", {action, hide}, true, true, true},
+        {"about, close, hide", {about, close, hide}, true, true, true},
+        {"scores, hide", {scores, hide}, true, false, false},
     };
     for (const bool inWait : {false, true})
         for (const Case& c : cases) {
@@ -45,7 +50,8 @@ TEST(Pausing, EveryButtonSequenceLeavesTheGameHeldOrRunningAsItShould) {
             const std::uint64_t t0 = g.NewGame();
             g.Key(t0 + 50, test::kKeyEnter);
             std::uint64_t t = inWait ? t0 : t0 + 3000;
-            for (const Box box : c.clicks) g.Click(t += 100, f.*box);
+            for (const Box box : c.clicks)
+                box ? g.Click(t += 100, f.*box) : g.Send(t += 100, platform::EventType::Hidden);
             g.Send(t + 50, platform::EventType::Restored);
             t = std::max(t, t0 + 2500);
             std::int32_t canY = 0;

@@ -35,13 +35,6 @@ std::string HomePage(platform::Platform& platform) {
     return chosen.empty() ? FileUrl(platform.ProgramDir() + "/index.html") : chosen;
 }
 
-// Gives the pause/play button its pause face and clicks it, which pauses the game
-// whatever state it was in.
-void PauseGame(FrmMain& form) {
-    form.pctAction.Picture = form.frmGraphics.pctPause.Picture;
-    form.pctAction_Click();
-}
-
 // Left edge (twips) that centres a box of the given width between the left and right
 // frame lines, reckoned in single precision.
 double CentredOnFrame(const FrmMain& form, double width) {
@@ -57,7 +50,7 @@ double CentredOnFrame(const FrmMain& form, double width) {
 void FrmMain::pctAbout_Click() {
     Paused = true;
     HidePanel();
-    PauseGame(*this);
+    PauseGame();
     pctAboutText1.Left = CentredOnFrame(*this, pctAboutText1.Width);
     pctAboutText2.Left = CentredOnFrame(*this, pctAboutText2.Width);
     pctAboutText1.Top = static_cast<double>(forms::IntDiv(Height() - pctAboutText1.Height, 2));
@@ -68,7 +61,7 @@ void FrmMain::pctAbout_Click() {
 
 // Opens the game's web page in the browser; the panel stays open.
 void FrmMain::pctAboutText1_Click() {
-    PauseGame(*this);
+    PauseGame();
     Platform().OpenUrl(HomePage(Platform()));
 }
 

@@ -25,6 +25,14 @@ void FrmMain::Form_Resize() {
 
 void FrmMain::Form_GotFocus() { Refresh(); }
 
+// The window went out of sight while open (a browser's page in a background tab): a
+// game under way is paused as its pause button pauses it, so that nothing happens
+// unseen, and waits for the player's Play. A game that is over, or held already, is
+// left as it is.
+void FrmMain::Form_Hidden() {
+    if (!GameOver && !Paused) PauseGame();
+}
+
 // Toggles the pause as the pause/play button does (a paused game resumes, and keeps
 // running while the window is minimised), then minimises the window.
 void FrmMain::pctMinimizeIcon_Click() {

@@ -119,7 +119,8 @@ public:
 
     // ----- name entry (scores/name_entry.cpp) -----
     void NameEntryKeyDown(std::int16_t keyCode);
-    // Stores the name just entered; called when Enter or OK ends the entry.
+    // Stores the name just entered and tells the platform that typing is over; called
+    // when Enter or OK ends the entry.
     void EndNameEntry();
     void DrawEntryCursor();
     void EraseEntryCursor();
@@ -130,6 +131,7 @@ public:
     void pctSound_Click();
     bool PauseFaceShown() const;
     void ShowActionFace(bool paused);
+    void PauseGame();
     void HidePanel();
     void ShowPanel();
     bool SoundOn() const;
@@ -155,6 +157,7 @@ protected:
     void Form_MouseDown(int button, int shift, int x, int y) override;
     void Form_Resize() override;
     void Form_GotFocus() override;
+    void Form_Hidden() override;
     void Form_Unload(int& cancel) override;
 };
 

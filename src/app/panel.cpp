@@ -18,6 +18,13 @@ void FrmMain::pctAction_Click() {
     ShowActionFace(Paused);
 }
 
+// Gives the pause/play button its pause face and clicks it, which pauses the game
+// whatever state it was in. Called by the about panel and when the window is hidden.
+void FrmMain::PauseGame() {
+    pctAction.Picture = frmGraphics.pctPause.Picture;
+    pctAction_Click();
+}
+
 bool FrmMain::PauseFaceShown() const { return Shows(pctAction, frmGraphics.pctPause); }
 
 // The play face and "Play" while paused, else the pause face and "Pause".

@@ -191,6 +191,9 @@ void Form::Dispatch(const platform::Event& event) {
         case EventType::FocusGained:
             Form_GotFocus();
             break;
+        case EventType::Hidden:
+            Form_Hidden();
+            break;
     }
 }
 

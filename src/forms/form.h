@@ -104,6 +104,7 @@ protected:
     }
     virtual void Form_Resize() {}
     virtual void Form_GotFocus() {}
+    virtual void Form_Hidden() {}
     virtual void Form_Unload(int& cancel) { (void)cancel; }
 
 private:

@@ -41,6 +41,7 @@ enum class EventType {
     Minimized,
     Restored,
     FocusGained,
+    Hidden,  // the window is out of sight while open: a browser page in a background tab
 };
 
 struct Event {
@@ -102,6 +103,11 @@ public:
     // a save that failed: the desktop shows a message box and returns when the player
     // closes it; the page shows a notice and returns at once. The game goes on after.
     virtual void ShowNotice(const std::string& text) = 0;
+
+    // The game takes typed letters from now on (a name for the high-score board), or no
+    // longer. A backend whose keys may come from an on-screen keyboard shows one meanwhile;
+    // a real keyboard's keys arrive as KeyDown events either way, so others do nothing.
+    virtual void ExpectTyping(bool typing) { (void)typing; }
 
     // The folder that holds the real executable (symlinks resolved), without a trailing '/'.
     virtual std::string ProgramDir() = 0;

@@ -106,7 +106,8 @@ void FrmMain::TellSaveFailed(const std::string& error) {
 }
 
 // Shows the board and draws the table on it; with entryMode, name entry starts on
-// entryRow (1..10). Called by the Scores and Clear buttons and by RecordScore.
+// entryRow (1..10), and the platform is told that letters are wanted (a phone shows
+// its keyboard). Called by the Scores and Clear buttons and by RecordScore.
 void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
     Paused = true;
     if (!pctScoreBoard.Visible) HidePanel();
@@ -156,6 +157,7 @@ void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
     if (entryMode) {
         HighNames[entryRow].clear();
         DrawEntryCursor();
+        Platform().ExpectTyping(true);
     }
 }
 

@@ -54,6 +54,7 @@ void FrmMain::NameEntryKeyDown(std::int16_t keyCode) {
 }
 
 void FrmMain::EndNameEntry() {
+    Platform().ExpectTyping(false);
     SaveRegistry();
     OwnChanges.EndEntry();
 }

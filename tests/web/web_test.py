@@ -1,14 +1,17 @@
 #!/usr/bin/python3
 """The browser build played in a headless Chromium through WebDriver, as a player would:
 the idle frame against the golden one, a game whose can falls and obeys the keys, a
-high score that outlives a reload, and an idle page that does nothing. Prints the page's
-budget figures (download size, first frame, idle wakes) on the way.
+high score that outlives a reload, and an idle page that does nothing. Then the same
+page on an emulated phone, played by touch alone (real touch events through the DevTools
+protocol): the fit in both orientations, taps, swipes, the touch buttons, a name typed
+on the phone's keyboard, the pause when the page is hidden, and a page that never
+scrolls or zooms. Prints the page's budget figures (download size, first frame, idle
+wakes) on the way, and writes screenshots of the phone page into SHOTS_FOLDER.
 
-Usage: web_test.py SITE_FOLDER
+Usage: web_test.py SITE_FOLDER [SHOTS_FOLDER]
 """
 import base64
 import gzip
-import os
 import pathlib
 import subprocess
 import sys
@@ -35,14 +38,19 @@ def centre(name):
 WIDTH, HEIGHT = GEOMETRY["kWindowWidth"], GEOMETRY["kWindowHeight"]
 NEW_GAME, HIGH_SCORES, OK = centre("kNew"), centre("kScores"), centre("kOk")
 MINIMISE, CLOSE, SOUND = centre("kMinimizeIcon"), centre("kExitIcon"), centre("kSound")
+ACTION = centre("kAction")
+SOUND_BOX = box("kSound")
 ABOUT, ABOUT_TEXT = centre("kAbout"), (205, 218)
 COLUMN = GEOMETRY["kColumnPitch"]  # pixels from one column of the playfield to the next
+FIRST_COLUMN = GEOMETRY["kFrameLeft"] + GEOMETRY["kGridLeft"]  # x of column 0
 NOWHERE = (300, 430)  # the background below the playfield: no control, no tooltip
 PLAYFIELD = (14, 73, 400, 420)  # x0, y0, x1, y1 inside the red lines
 SCORE = (420, 40, 599, 110)
 BOARD = (10, 10, 406, 425)
 IDLE_SECONDS = 5
 START_WAIT_S = 2.0  # New Game's own wait before the board is dealt
+PHONE_RATIO = 2.625  # device pixels per CSS pixel of the emulated phone
+PADS = {"left": "Move left", "drop": "Drop", "right": "Move right"}
 
 # Counts every timer and animation-frame callback the page runs: each is a wake-up.
 COUNT_WAKES = """
@@ -108,15 +116,19 @@ def load(driver, address, which):
     return shown
 
 
-def frame(driver):
-    """The canvas as RGB bytes, row by row."""
+def frame(driver, box=(0, 0, WIDTH, HEIGHT)):
+    """The canvas's pixels inside box (x0, y0, x1, y1) as RGB bytes, row by row."""
     text = driver.execute_script("""
-        const canvas = document.getElementById("frame");
-        const rgba = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+        const [x0, y0, x1, y1] = arguments[0];
+        const rgba = document.getElementById("frame").getContext("2d")
+            .getImageData(x0, y0, x1 - x0, y1 - y0).data;
+        const rgb = new Uint8Array(rgba.length / 4 * 3);
+        for (let i = 0, j = 0; i < rgba.length; i += 4, j += 3)
+            rgb.set(rgba.subarray(i, i + 3), j);
         let binary = "";
-        for (let i = 0; i < rgba.length; i += 4)
-            binary += String.fromCharCode(rgba[i], rgba[i + 1], rgba[i + 2]);
-        return btoa(binary);""")
+        for (let i = 0; i < rgb.length; i += 0x8000)
+            binary += String.fromCharCode.apply(null, rgb.subarray(i, i + 0x8000));
+        return btoa(binary);""", box)
     return base64.b64decode(text)
 
 
@@ -125,39 +137,51 @@ def region(pixels, box):
     return b"".join(pixels[(y * WIDTH + x0) * 3:(y * WIDTH + x1) * 3] for y in range(y0, y1))
 
 
-def changed_box(before, after, box):
-    """The smallest box around the pixels that differ inside box, or None."""
-    x0, y0, x1, y1 = box
-    found = None
-    for y in range(y0, y1):
-        row = slice((y * WIDTH + x0) * 3, (y * WIDTH + x1) * 3)
-        if before[row] == after[row]:
-            continue
-        a, b = before[row], after[row]
-        xs = [x0 + i // 3 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3]]
-        lo, hi = min(xs), max(xs)
-        found = [lo, y, hi, y] if found is None else [min(found[0], lo), found[1],
-                                                      max(found[2], hi), y]
-    return found
+# Keeps the pixels of a box of the canvas and returns the smallest box around those that
+# changed since the last call (absolute, inclusive corners), or null.
+SWEEP = """
+    const [x0, y0, x1, y1] = arguments[0], w = x1 - x0;
+    const now = document.getElementById("frame").getContext("2d")
+        .getImageData(x0, y0, w, y1 - y0).data;
+    const before = window.frothSwept || now;
+    window.frothSwept = now;
+    let box = null;
+    for (let i = 0; i < now.length; i += 4) {
+        if (now[i] === before[i] && now[i + 1] === before[i + 1] && now[i + 2] === before[i + 2])
+            continue;
+        const x = x0 + (i / 4) % w, y = y0 + Math.floor(i / 4 / w);
+        box = box ? [Math.min(box[0], x), box[1], Math.max(box[2], x), y] : [x, y, x, y];
+    }
+    return box;"""
+
+
+def rect(driver, selector):
+    """An element's box on the page, CSS pixels: left, top, width, height."""
+    return driver.execute_script(
+        "const b = document.querySelector(arguments[0]).getBoundingClientRect();"
+        "return [b.left, b.top, b.width, b.height];", selector)
+
+
+def game_rect(driver):
+    """The canvas that shows the game: the frame itself, or the filled screen on a phone."""
+    return rect(driver, "body.filled #screen, body:not(.filled) #frame")
 
 
 def point(driver, x, y):
     """Where game pixel (x, y) lies on the page, in CSS pixels."""
-    box = driver.execute_script(
-        "const b = document.getElementById('frame').getBoundingClientRect();"
-        "return [b.left, b.top, b.width, b.height];")
-    return (int(box[0] + (x + 0.5) * box[2] / WIDTH), int(box[1] + (y + 0.5) * box[3] / HEIGHT))
+    box = game_rect(driver)
+    return (box[0] + (x + 0.5) * box[2] / WIDTH, box[1] + (y + 0.5) * box[3] / HEIGHT)
 
 
 def move(driver, x, y):
     actions = ActionBuilder(driver)
-    actions.pointer_action.move_to_location(*point(driver, x, y))
+    actions.pointer_action.move_to_location(*map(int, point(driver, x, y)))
     actions.perform()
 
 
 def click(driver, x, y):
     actions = ActionBuilder(driver)
-    actions.pointer_action.move_to_location(*point(driver, x, y)).click()
+    actions.pointer_action.move_to_location(*map(int, point(driver, x, y))).click()
     actions.perform()
     move(driver, *NOWHERE)
 
@@ -169,9 +193,9 @@ def key(driver, name):
 def falling_can(driver, seconds=6):
     """The box the falling can swept in a short while, or None."""
     def sweep():
-        before = frame(driver)
+        driver.execute_script(SWEEP, PLAYFIELD)
         time.sleep(0.2)
-        return changed_box(before, frame(driver), PLAYFIELD)
+        return driver.execute_script(SWEEP, PLAYFIELD)
     return wait_for(sweep, seconds, step=0)
 
 
@@ -251,30 +275,38 @@ def test_game(driver, idle):
     check("an arrow key moves the can a column", moved is not None and
           moved[0] == later[0] + step, f"{later} then {moved}")
     key(driver, Keys.SPACE)
-    scored = wait_for(lambda: region(frame(driver), SCORE) != region(idle, SCORE), 3)
+    scored = wait_for(lambda: frame(driver, SCORE) != region(idle, SCORE), 3)
     check("Space drops the can and scores", scored)
     after = falling_can(driver)
     check("the next can starts at the top", after is not None and after[1] < first[1] + 20,
           f"{after}")
 
 
+def stored(driver):
+    return driver.execute_script("return JSON.stringify(window.localStorage)")
+
+
 def test_high_score(driver, address, empty_board):
     click(driver, *NEW_GAME)  # the score of the game just played asks for a name
     time.sleep(1)
+    check("without a touch screen the name goes to no text field, and there are no "
+          "touch buttons", driver.execute_script(
+              "return document.activeElement.id !== 'typing' && "
+              "getComputedStyle(document.getElementById('drop')).display === 'none'"))
     for letter in "WEB":
         key(driver, letter)
     key(driver, Keys.ENTER)
     time.sleep(0.5)
-    stored = driver.execute_script("return JSON.stringify(window.localStorage)")
-    check("the name is kept by the browser", "HighScoreName1=WEB" in stored, stored)
+    check("the name is kept by the browser", "HighScoreName1=WEB" in stored(driver),
+          stored(driver))
     click(driver, *HIGH_SCORES)
     time.sleep(0.5)
-    board = region(frame(driver), BOARD)
+    board = frame(driver, BOARD)
     check("the board shows the new score", board != empty_board)
     load(driver, address, "reload")
     click(driver, *HIGH_SCORES)
     time.sleep(0.5)
-    check("the score is on the board after a reload", region(frame(driver), BOARD) == board)
+    check("the score is on the board after a reload", frame(driver, BOARD) == board)
     click(driver, *OK)
 
 
@@ -336,8 +368,246 @@ def test_window_icons(driver):
     check("the close icon ends the game", wait_for(lambda: "closed" in state(), 2))
 
 
+# ---- the phone ----
+
+def emulate_phone(driver, width, height):
+    portrait = height > width
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": PHONE_RATIO, "mobile": True,
+        "screenOrientation": {"type": "portraitPrimary" if portrait else "landscapePrimary",
+                              "angle": 0 if portrait else 90}})
+
+
+def start_phone(profile):
+    driver = start_browser(profile)
+    emulate_phone(driver, 412, 915)
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                           {"enabled": True, "maxTouchPoints": 5})
+    return driver
+
+
+def fingers(driver, kind, *points):
+    """One touch event: the fingers on the screen after it (CSS pixels)."""
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+        "type": kind, "touchPoints": [{"x": x, "y": y, "id": i} for i, (x, y) in enumerate(points)]})
+
+
+def touch(driver, x, y, seconds=0.0):
+    fingers(driver, "touchStart", (x, y))
+    time.sleep(seconds)
+    fingers(driver, "touchEnd")
+
+
+def swipe(driver, start, end, seconds, steps=6):
+    fingers(driver, "touchStart", start)
+    for i in range(1, steps + 1):
+        time.sleep(seconds / steps)
+        fingers(driver, "touchMove", tuple(a + (b - a) * i / steps for a, b in zip(start, end)))
+    fingers(driver, "touchEnd")
+
+
+def centre_of(driver, selector):
+    left, top, width, height = rect(driver, selector)
+    return left + width / 2, top + height / 2
+
+
+def column_of(can):
+    return (can[0] - FIRST_COLUMN) // COLUMN
+
+
+def high_can(driver, columns=range(12), top=180):
+    """The falling can, once one falls alone in the upper third of the playfield in one of
+    the columns; others are dropped."""
+    def wanted():
+        can = falling_can(driver, 1)
+        alone = can and can[2] - can[0] < COLUMN and can[3] - can[1] < 80
+        if alone and can[1] < top and column_of(can) in columns:
+            return can
+        if can:
+            touch(driver, *centre_of(driver, "#drop"))
+        return None
+    return wait_for(wanted, 20, step=0)
+
+
+def scored_soon(driver, seconds=0.8):
+    before = frame(driver, SCORE)
+    return lambda: wait_for(lambda: frame(driver, SCORE) != before, seconds)
+
+
+def test_phone_fit(driver, shots):
+    """The game fills the phone in both orientations, kept as it was when the phone turns;
+    the touch buttons are big, labelled and off the game."""
+    driver.execute_script("window.frothSamePage = true")
+    before = frame(driver)
+    for name, (w, h) in [("portrait", (412, 915)), ("landscape", (915, 412)),
+                         ("a 360 × 640 phone", (360, 640))]:
+        emulate_phone(driver, w, h)
+        upright = h > w
+
+        def fills():
+            left, top, width, height = game_rect(driver)
+            return (left >= -0.5 and top >= -0.5 and left + width <= w + 0.5 and
+                    top + height <= h + 0.5 and abs(width / height - WIDTH / HEIGHT) < 0.01 and
+                    (width >= 0.95 * w if upright else height >= 0.8 * h))
+        check(f"{name}: the game fills {'95 % of the width' if upright else '80 % of the height'}"
+              ", all of it on screen", wait_for(fills, 3), f"{game_rect(driver)}")
+        left, top, width, height = game_rect(driver)
+        pads = {pad: rect(driver, "#" + pad) for pad in PADS}
+        labels = [driver.find_element("id", pad).get_attribute("aria-label") for pad in PADS]
+        off_game = all(r[1] >= top + height for r in pads.values()) if upright else \
+            pads["left"][0] + pads["left"][2] <= left and \
+            min(pads["right"][0], pads["drop"][0]) >= left + width
+        check(f"{name}: three buttons of 56 × 56 CSS px or more, "
+              f"{'below the game' if upright else 'at its sides'}",
+              labels == list(PADS.values()) and off_game and
+              all(r[2] >= 56 and r[3] >= 56 for r in pads.values()), f"{labels} {pads}")
+        if name in ("portrait", "landscape"):
+            driver.save_screenshot(str(shots / f"phone-{name}.png"))
+            print(f"screenshot: {shots / f'phone-{name}.png'}")
+    # Every game pixel an even square: the game is drawn a whole number of times its size,
+    # pixel for pixel, and only ever shrunk (smoothly) to the screen's pixels.
+    sharp = driver.execute_script(
+        "const s = document.getElementById('screen'), r = s.getBoundingClientRect();"
+        "return [s.width / arguments[0], r.width * devicePixelRatio / arguments[0],"
+        " getComputedStyle(s).imageRendering];", WIDTH)
+    check("the filled game is drawn at a whole scale and only shrunk smoothly",
+          sharp[0] == int(sharp[0]) and sharp[1] <= sharp[0] < sharp[1] + 1 and sharp[2] == "auto",
+          f"{sharp}")
+    emulate_phone(driver, 412, 915)
+    time.sleep(0.5)
+    check("turning the phone keeps the page and the game as they were",
+          driver.execute_script("return window.frothSamePage === true") and frame(driver) == before)
+
+
+def test_phone_taps(driver):
+    """A tap beside a small control hits it, lets sound play, and a tap starts a game."""
+    x, y, w, h = SOUND_BOX
+    touch(driver, *point(driver, x - 6, y + h // 2))
+    check("a tap just beside Sound hits it (sound on, and saved)",
+          wait_for(lambda: "Sound=ON" in stored(driver), 2), stored(driver))
+    check("sound may play from the first touch on",
+          driver.execute_script("return !!(Module.frothAudio && Module.frothAudio.context)"))
+    touch(driver, *point(driver, *NEW_GAME))
+    time.sleep(START_WAIT_S)
+    check("a tap on New Game starts a game", falling_can(driver) is not None)
+
+
+def test_phone_steering(driver):
+    """Swipes and buttons steer and drop the can."""
+    column = COLUMN * game_rect(driver)[2] / WIDTH  # CSS pixels
+    start = point(driver, 200, 200)
+    moves = [("a swipe to the left", -1, lambda: swipe(
+                 driver, start, (start[0] - 1.5 * column, start[1]), 0.3)),
+             ("a swipe to the right", 1, lambda: swipe(
+                 driver, start, (start[0] + 1.5 * column, start[1]), 0.3)),
+             ("a tap on Move left", -1, lambda: touch(driver, *centre_of(driver, "#left"))),
+             ("a tap on Move right", 1, lambda: touch(driver, *centre_of(driver, "#right")))]
+    for how, step, act in moves:
+        can = high_can(driver, range(1, 11))
+        act()
+        moved = falling_can(driver)
+        check(f"{how} moves the can a column", can and moved and
+              column_of(moved) == column_of(can) + step, f"{can} then {moved}")
+    # Each move also takes the can down to the next row, so a hold is short and starts
+    # high: the can is still falling when it ends.
+    for pad, far, step in [("left", range(5, 12), -1), ("right", range(0, 7), 1)]:
+        can = high_can(driver, far, top=140)
+        touch(driver, *centre_of(driver, "#" + pad), 0.75)
+        held = falling_can(driver)
+        check(f"{PADS[pad]} held repeats like a held key: three columns or more", can and held
+              and (column_of(held) - column_of(can)) * step >= 3, f"{can} then {held}")
+    for how, act in [("a quick downward swipe", lambda: swipe(
+            driver, start, (start[0], start[1] + 4 * column), 0.12, steps=4)),
+                     ("the Drop button", lambda: touch(driver, *centre_of(driver, "#drop")))]:
+        high_can(driver)
+        scored = scored_soon(driver)
+        act()
+        check(f"{how} drops the can and scores", scored())
+
+
+def test_phone_pause(driver):
+    """A hidden page holds the game as its pause button does, until the player plays."""
+    high_can(driver)
+    x, y = ACTION
+    face = lambda: frame(driver, (x - 16, y - 16, x + 16, y + 16))
+    before = face()
+    page = driver.current_window_handle
+    driver.switch_to.new_window("tab")
+    time.sleep(1)
+    driver.close()
+    driver.switch_to.window(page)
+    check("a hidden page pauses the game: the play face shows, nothing falls",
+          face() != before and
+          falling_can(driver, 1.5) is None)
+    touch(driver, *point(driver, *ACTION))
+    check("play goes on after a tap on play", falling_can(driver) is not None)
+
+
+def test_phone_name(driver, shots):
+    """The score just made asks for a name, typed on the phone's keyboard."""
+    touch(driver, *point(driver, *NEW_GAME))
+    field = lambda: driver.execute_script(
+        "const f = document.getElementById('typing'), r = f.getBoundingClientRect();"
+        "return [document.activeElement === f, f.getAttribute('autocapitalize'),"
+        " f.getAttribute('autocorrect'), f.getAttribute('autocomplete'), f.spellcheck,"
+        " getComputedStyle(f).opacity, r.width * r.height];")
+    state = wait_for(lambda: field()[0] and field(), 2) or field()
+    check("name entry focuses a hidden field for the phone's keyboard: capitals, "
+          "no corrections", state == [True, "characters", "off", "off", False, "0", 1], f"{state}")
+    driver.execute_cdp_cmd("Input.insertText", {"text": "Wex"})
+    key(driver, Keys.BACKSPACE)
+    driver.execute_cdp_cmd("Input.insertText", {"text": "b"})
+    time.sleep(0.3)
+    driver.save_screenshot(str(shots / "phone-name-entry.png"))
+    print(f"screenshot: {shots / 'phone-name-entry.png'}")
+    key(driver, Keys.ENTER)
+    check("the name typed there is kept", wait_for(
+        lambda: "HighScoreName1=WEB\\n" in stored(driver), 2), stored(driver))
+    check("the field leaves with the entry", field()[0] is False and field()[6] == 0)
+
+
+def test_phone_page_stays(driver):
+    """Swipes, a pinch, a double tap and a long press off the game move nothing."""
+    still = lambda: driver.execute_script(
+        "return [scrollX, scrollY, visualViewport.scale, visualViewport.offsetTop,"
+        " String(getSelection())]")
+    top = game_rect(driver)[1]
+    swipe(driver, (200, top / 2), (200, top / 2 + 300), 0.3)  # pull down to refresh
+    swipe(driver, (200, top + 100), (200, top - 100), 0.3)
+    fingers(driver, "touchStart", (150, 200), (250, 300))
+    for spread in range(1, 6):
+        fingers(driver, "touchMove", (150 - 20 * spread, 200 - 20 * spread),
+                (250 + 20 * spread, 300 + 20 * spread))
+    fingers(driver, "touchEnd")
+    for _ in range(2):
+        touch(driver, 200, top / 2)
+    touch(driver, 200, top / 2, 1.0)
+    touch(driver, *centre_of(driver, "#drop"), 1.0)
+    check("the page neither scrolls, zooms nor selects", still() == [0, 0, 1, 0, ""], f"{still()}")
+
+
+def phone(site_address, shots):
+    profile = tempfile.mkdtemp(prefix="frothwick-phone-")
+    driver = start_phone(profile)
+    try:
+        check("a phone's page shows the game, in touch mode", load(
+            driver, site_address, "phone") and driver.execute_script(
+            "return document.body.classList.contains('touch')"))
+        test_phone_fit(driver, shots)
+        test_phone_taps(driver)
+        test_phone_steering(driver)
+        test_phone_pause(driver)
+        test_phone_name(driver, shots)
+        test_phone_page_stays(driver)
+    finally:
+        driver.quit()
+        subprocess.run(["rm", "-rf", profile], check=False)
+
+
 def main():
     site = sys.argv[1]
+    shots = pathlib.Path(sys.argv[2] if len(sys.argv) > 2 else tempfile.mkdtemp())
+    shots.mkdir(parents=True, exist_ok=True)
     size = download_size(site)
     print(f"budget: whole download {size / 1024:.0f} KiB compressed")
     check("the download is at most 1 MB compressed", size <= 1_000_000)
@@ -349,15 +619,19 @@ def main():
         test_scaling(driver)
         click(driver, *HIGH_SCORES)
         time.sleep(0.5)
-        empty_board = region(frame(driver), BOARD)
+        empty_board = frame(driver, BOARD)
         click(driver, *OK)
         test_game(driver, idle)
         test_high_score(driver, address, empty_board)
         test_failed_save(driver)
         test_about_link(driver)
         test_window_icons(driver)
-    finally:
         driver.quit()
+        driver = None
+        phone(address, shots)
+    finally:
+        if driver:
+            driver.quit()
         server.terminate()
         subprocess.run(["rm", "-rf", profile], check=False)
     failed = results.count(False)

@@ -56,6 +56,7 @@ public:
     const std::vector<std::string>& Notices() const { return notices_; }
     const std::string& Caption() const { return caption_; }
     int MinimizeCount() const { return minimizes_; }
+    bool Typing() const { return typing_; }  // between ExpectTyping(true) and (false)
     int DragCount() const { return drags_; }
     Cursor CurrentCursor() const { return cursor_; }
     const std::function<bool(int, int)>& DragArea() const { return dragArea_; }
@@ -83,6 +84,7 @@ public:
     void PlaySound(const std::string& path, bool synchronous) override;
     void OpenUrl(const std::string& url) override { urls_.push_back(url); }
     void ShowNotice(const std::string& text) override { notices_.push_back(text); }
+    void ExpectTyping(bool typing) override { typing_ = typing; }
     std::string ProgramDir() override { return programDir_; }
 
 private:
@@ -107,6 +109,7 @@ private:
     std::string caption_;
     std::string programDir_ = ".";
     int minimizes_ = 0, drags_ = 0;
+    bool typing_ = false;
     Cursor cursor_ = Cursor::Default;
     std::function<bool(int, int)> dragArea_;
 };

@@ -31,14 +31,19 @@ EM_JS(void, WakeUp, (), {
     if (Module.frothWake) Module.frothWake();
 });
 
-// A point of the page (CSS pixels from the viewport's corner) as a pixel of the frame.
+// A point of the page (CSS pixels from the viewport's corner) as a pixel of the frame,
+// on whichever canvas shows it.
 EM_JS(void, ToFramePoint, (double clientX, double clientY, int* point), {
-    const canvas = document.getElementById("frame");
-    const box = canvas.getBoundingClientRect();
+    const frame = document.getElementById("frame");
+    const shown = document.body.classList.contains("filled") ? document.getElementById("screen")
+                                                              : frame;
+    const box = shown.getBoundingClientRect();
     if (box.width <= 0 || box.height <= 0) return;
-    HEAP32[point >> 2] = Math.floor((clientX - box.left) * canvas.width / box.width);
-    HEAP32[(point >> 2) + 1] = Math.floor((clientY - box.top) * canvas.height / box.height);
+    HEAP32[point >> 2] = Math.floor((clientX - box.left) * frame.width / box.width);
+    HEAP32[(point >> 2) + 1] = Math.floor((clientY - box.top) * frame.height / box.height);
 });
+
+EM_JS(int, PageTakesTouches, (), { return document.body.classList.contains("touch"); });
 
 EM_JS(void, HideState, (const char* state), {
     document.body.classList.remove(UTF8ToString(state));
@@ -136,6 +141,34 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* e, void* user) {
     return type == EMSCRIPTEN_EVENT_MOUSEDOWN ? EM_TRUE : EM_FALSE;
 }
 
+// Each finger that touched, moved or lifted; the page neither scrolls nor zooms, and
+// makes no mouse events of its own from them.
+EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* e, void* user) {
+    using Touch = WebPlatform::Touch;
+    const Touch what = type == EMSCRIPTEN_EVENT_TOUCHSTART  ? Touch::Start
+                       : type == EMSCRIPTEN_EVENT_TOUCHMOVE ? Touch::Move
+                       : type == EMSCRIPTEN_EVENT_TOUCHEND  ? Touch::End
+                                                            : Touch::Cancel;
+    for (int i = 0; i < e->numTouches; ++i) {
+        const EmscriptenTouchPoint& finger = e->touches[i];
+        if (!finger.isChanged) continue;
+        int point[2] = {-1, -1};
+        ToFramePoint(static_cast<double>(finger.clientX), static_cast<double>(finger.clientY),
+                     point);
+        Of(user).Touched(what, finger.identifier, point[0], point[1]);
+    }
+    return EM_TRUE;
+}
+
+// A page that went out of sight holds the game (a phone's other app, another tab).
+EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void* user) {
+    if (!e->hidden) return EM_FALSE;
+    Event event;
+    event.type = EventType::Hidden;
+    Of(user).Queue(event);
+    return EM_FALSE;
+}
+
 EM_BOOL OnFocus(int, const EmscriptenFocusEvent*, void* user) {
     Event event;
     event.type = EventType::FocusGained;
@@ -171,10 +204,12 @@ bool IsMouse(const Event& e) {
 
 }  // namespace
 
-WebPlatform::WebPlatform() {
+WebPlatform::WebPlatform(const SwipeArea& swipes)
+    : touchScreen_(PageTakesTouches() != 0), swipes_(swipes) {
     // Presses start on the game; moves and releases count anywhere on the page, so a
     // release outside the game still ends a hold.
-    emscripten_set_mousedown_callback("#frame", this, EM_FALSE, OnMouse);
+    for (const char* canvas : {"#frame", "#screen"})
+        emscripten_set_mousedown_callback(canvas, this, EM_FALSE, OnMouse);
     emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, EM_FALSE, OnMouse);
     emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, EM_FALSE, OnMouse);
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, EM_FALSE, OnKeyDown);
@@ -182,7 +217,13 @@ WebPlatform::WebPlatform() {
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, OnBlur);
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, OnResize);
     emscripten_set_click_callback("#restore", this, EM_FALSE, OnRestore);
+    emscripten_set_touchstart_callback("#stage", this, EM_FALSE, OnTouch);
+    emscripten_set_touchmove_callback("#stage", this, EM_FALSE, OnTouch);
+    emscripten_set_touchend_callback("#stage", this, EM_FALSE, OnTouch);
+    emscripten_set_touchcancel_callback("#stage", this, EM_FALSE, OnTouch);
+    emscripten_set_visibilitychange_callback(this, EM_FALSE, OnVisibility);
     PrepareSound();
+    ListenToTyping();
 }
 
 WebPlatform::~WebPlatform() { emscripten_html5_remove_all_event_listeners(); }

@@ -3,11 +3,17 @@
 #include <stdexcept>
 
 #include "app/frm_main.h"
+#include "layout/geometry.h"
 #include "platform/web/web_platform.h"
 
 int main() {
     {
-        platform::WebPlatform web;
+        // A finger steers the can on the playfield, inside its frame lines.
+        constexpr platform::SwipeArea kPlayfield{
+            {layout::kFrameLeft, layout::kFrameTop, layout::kFrameRight - layout::kFrameLeft,
+             layout::kFrameBottom - layout::kFrameTop},
+            layout::kColumnPitch};
+        platform::WebPlatform web(kPlayfield);
         try {
             PlayUntilClosed(web);
         } catch (const std::exception& failure) {

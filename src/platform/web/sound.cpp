@@ -1,7 +1,7 @@
 // Sound: the WAV files through Web Audio.
 //
-// Browsers let a page make sound only once the player has clicked or typed in it, so
-// the audio context is made at the first press; sounds before it play nothing. Each
+// Browsers let a page make sound only once the player has clicked, typed or touched in
+// it, so the audio context is made at the first press; sounds before it play nothing. Each
 // file is fetched and decoded once. The context is suspended whenever nothing plays:
 // a running one wakes the page many times a second even in silence.
 #include <emscripten.h>
@@ -51,16 +51,18 @@ EM_ASYNC_JS(void, WaitForWave, (), {
 EM_JS(void, ListenForFirstPress, (), {
     const audio = {context: null, waves: new Map(), asked: 0, source: null, playing: null};
     Module.frothAudio = audio;
-    const unlock = () => {
-        document.removeEventListener("mousedown", unlock, true);
-        document.removeEventListener("keydown", unlock, true);
+    // A phone lets sound start at the end of a touch; keys the page presses itself
+    // (its touch buttons, the name field) count for nothing.
+    const presses = ["mousedown", "keydown", "touchend"];
+    const unlock = e => {
+        if (!e.isTrusted) return;
+        for (const press of presses) document.removeEventListener(press, unlock, true);
         const Context = window.AudioContext || window.webkitAudioContext;
         if (!Context) return;
         audio.context = new Context();
         audio.context.suspend();
     };
-    document.addEventListener("mousedown", unlock, true);
-    document.addEventListener("keydown", unlock, true);
+    for (const press of presses) document.addEventListener(press, unlock, true);
 });
 // clang-format on
 

@@ -6,6 +6,7 @@
 #include <emscripten/html5.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace platform {
 namespace {
@@ -32,6 +33,11 @@ void ToRgba(const std::uint32_t* pixels, int stride, const Rect& r, bool keepAlp
 EM_JS(void, PutPixels, (const std::uint8_t* rgba, int x, int y, int w, int h), {
     const pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4);
     Module.frothContext.putImageData(new ImageData(pixels, w, h), x, y);
+    const screen = Module.frothScreen;
+    if (screen) {
+        screen.context.drawImage(Module.frothContext.canvas, x, y, w, h,
+                                 x * screen.k, y * screen.k, w * screen.k, h * screen.k);
+    }
     if (!Module.frothShown) {
         // The first frame is in place: the page shows the game.
         Module.frothShown = true;
@@ -47,8 +53,28 @@ EM_JS(void, OpenCanvas, (int w, int h), {
     Module.frothContext = canvas.getContext("2d", {alpha: false});
 });
 
-EM_JS(int, PageWidth, (), { return document.documentElement.clientWidth; });
-EM_JS(int, PageHeight, (), { return document.documentElement.clientHeight; });
+// The room the page gives the game, CSS pixels.
+EM_JS(double, RoomWidth, (), { return document.getElementById("stage").clientWidth; });
+EM_JS(double, RoomHeight, (), { return document.getElementById("stage").clientHeight; });
+
+// The frame shown k times its size in the canvas #screen, pixel for pixel, and that
+// canvas shown w × h CSS pixels, smoothly scaled by the browser. From now on every
+// frame is drawn there too (PutPixels).
+EM_JS(void, ShowOnScreen, (int k, double w, double h), {
+    const frame = document.getElementById("frame");
+    const screen = document.getElementById("screen");
+    if (screen.width !== frame.width * k) {
+        screen.width = frame.width * k;
+        screen.height = frame.height * k;
+    }
+    screen.style.width = w + "px";
+    screen.style.height = h + "px";
+    const context = screen.getContext("2d", {alpha: false});
+    context.imageSmoothingEnabled = false;
+    context.drawImage(frame, 0, 0, screen.width, screen.height);
+    Module.frothScreen = {context, k};
+    document.body.classList.add("filled");
+});
 
 // A picture made into a PNG data address (for the page's icon and the cursor).
 EM_JS(char*, PictureAddress, (const std::uint8_t* rgba, int w, int h, int scale), {
@@ -140,20 +166,41 @@ void WebPlatform::OpenWindow(const std::string& caption, int w, int h) {
     FitToPage();
 }
 
-// The largest whole scale at which the frame fits the page, in device pixels, so that
-// every game pixel is a sharp square of them; at least 1.
+// On a touch screen the frame fills its room. Elsewhere it is shown at the largest
+// whole scale that fits, in device pixels, so that every game pixel is a sharp square
+// of them; at least 1.
 void WebPlatform::FitToPage() {
     if (width_ <= 0) return;
     const double ratio = emscripten_get_device_pixel_ratio();
-    const int deviceW = static_cast<int>(PageWidth() * ratio);
-    const int deviceH = static_cast<int>(PageHeight() * ratio);
-    const int scale = std::max(1, std::min(deviceW / width_, deviceH / height_));
-    emscripten_set_element_css_size("#frame", width_ * scale / ratio, height_ * scale / ratio);
+    double cssScale = 0;  // CSS pixels per game pixel
+    if (touchScreen_) {
+        cssScale = FillRoom(RoomWidth(), RoomHeight(), ratio);
+    } else {
+        const int deviceW = static_cast<int>(RoomWidth() * ratio);
+        const int deviceH = static_cast<int>(RoomHeight() * ratio);
+        const int scale = std::max(1, std::min(deviceW / width_, deviceH / height_));
+        cssScale = scale / ratio;
+        emscripten_set_element_css_size("#frame", width_ * cssScale, height_ * cssScale);
+    }
+    framePerCss_ = 1 / cssScale;
     // A cursor's picture is measured in the page's pixels, not the screen's.
-    const int cursorScale = std::max(1, static_cast<int>(scale / ratio + 0.5));
+    const int cursorScale = std::max(1, static_cast<int>(cssScale + 0.5));
     if (cursorScale == cursorScale_) return;
     cursorScale_ = cursorScale;
     MakeHandCursor();
+}
+
+// A fraction of a scale shown as it is (each game pixel as many device pixels as fall to
+// it) makes rows and columns of doubled pixels here and there; shown smoothly, every
+// edge blurs. So the frame is first enlarged pixel for pixel by the whole scale just
+// above (k) and then shrunk smoothly by the browser: each game pixel is a sharp, even
+// square whose edges are soft by at most one device pixel.
+double WebPlatform::FillRoom(double roomW, double roomH, double ratio) {
+    double scale = std::min(roomW / width_, roomH / height_);
+    if (!(scale > 0)) scale = 1;  // a page with no room yet
+    const int k = std::max(1, static_cast<int>(std::ceil(scale * ratio - 1e-6)));
+    ShowOnScreen(k, width_ * scale, height_ * scale);
+    return scale;
 }
 
 void WebPlatform::SetCaption(const std::string& caption) {
@@ -217,9 +264,6 @@ void WebPlatform::SetCursor(Cursor cursor) {
                     : handCss_.empty()     ? "pointer"
                                            : handCss_.c_str());
 }
-
-// Nothing in a page moves: a press on the background only holds the game (DragWindow).
-void WebPlatform::SetDragArea(std::function<bool(int, int)>) {}
 
 void WebPlatform::OpenUrl(const std::string& url) { OpenTab(url.c_str()); }
 
