@@ -277,9 +277,10 @@ def test_game(driver, idle):
     key(driver, Keys.SPACE)
     scored = wait_for(lambda: frame(driver, SCORE) != region(idle, SCORE), 3)
     check("Space drops the can and scores", scored)
-    after = falling_can(driver)
-    check("the next can starts at the top", after is not None and after[1] < first[1] + 20,
-          f"{after}")
+    # The dropped can's landing may still be drawn first on a busy machine.
+    at_top = lambda: (box := falling_can(driver, 1)) and box[1] < first[1] + 20 and box
+    after = wait_for(at_top, 6, step=0)
+    check("the next can starts at the top", bool(after), f"{after}")
 
 
 def stored(driver):
