@@ -58,16 +58,19 @@ bool SdlPlatform::FitToDisplay(int display) {
     if (window_ == nullptr || k == scale_) {
         return false;
     }
-    scale_ = k;
-    dragArea_.scale = k;
-    const int w = logicalW_ * k, h = logicalH_ * k;
-    SDL_SetWindowSize(window_, w, h);
-    // Grown, it stays on that screen as far as it fits.
+    // Around the same middle, and wholly on that display where it fits: a window that
+    // shrank about its corner could end up back on the display it came from.
     int x = 0, y = 0;
     SDL_GetWindowPosition(window_, &x, &y);
-    SDL_SetWindowPosition(window_,
-                          std::clamp(x, usable.x, std::max(usable.x, usable.x + usable.w - w)),
-                          std::clamp(y, usable.y, std::max(usable.y, usable.y + usable.h - h)));
+    const int w = logicalW_ * k, h = logicalH_ * k;
+    x = std::clamp(x + logicalW_ * scale_ / 2 - w / 2, usable.x,
+                   std::max(usable.x, usable.x + usable.w - w));
+    y = std::clamp(y + logicalH_ * scale_ / 2 - h / 2, usable.y,
+                   std::max(usable.y, usable.y + usable.h - h));
+    scale_ = k;
+    dragArea_.scale = k;
+    SDL_SetWindowSize(window_, w, h);
+    SDL_SetWindowPosition(window_, x, y);
     MakeHandCursor();
     return true;
 }
