@@ -123,7 +123,7 @@ windows: deps $(BUILD)/CMakeCache.txt
 # its names and DPI setting, and the installer, on a 150 % screen.
 windows-test: windows
 	bash tests/windows/wine.sh $(CURDIR)/$(WIN_BUILD)/frothwick.exe
-	bash tests/windows/install.sh $(CURDIR)/$(WIN_BUILD)/frothwick.exe $(CURDIR)/$(WIN_SETUP)
+	bash tests/package/windows.sh $(CURDIR)/$(WIN_BUILD)/frothwick.exe $(CURDIR)/$(WIN_SETUP)
 
 # Draws the artwork and sounds again into assets/.
 assets:

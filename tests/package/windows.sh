@@ -6,7 +6,7 @@
 # installed folder, its window 1198 × 872 and its idle frame
 # tests/golden/idle.png at 2×, pixel for pixel; the silent uninstall taking program,
 # shortcut and entry away and leaving settings.ini.
-# Usage: install.sh <frothwick.exe> <setup.exe>. The fresh prefix is a copy of one made
+# Usage: windows.sh <frothwick.exe> <setup.exe>. The fresh prefix is a copy of one made
 # once beside the program (wine-fresh, where nothing ever runs), so Wine's slow first
 # start is paid once.
 export XVFB_SCREEN=1920x1080x24
