@@ -3,9 +3,9 @@
 # .exe (Wine does not stretch a program that lacks them, so reading them is the proof);
 # the installer run silently into a fresh Wine prefix set to 144 DPI (150 %), the Start
 # menu shortcut and the Apps & features entry it makes; the game started from the
-# installed folder, its window 1198 × 872 and its idle frame
-# tests/golden/idle.png at 2×, pixel for pixel; the silent uninstall taking program,
-# shortcut and entry away and leaving settings.ini.
+# installed folder, its window 1198 × 872 and its idle frame tests/golden/idle.png at
+# 2×, pixel for pixel; the silent uninstall taking program, shortcut and entry away and
+# leaving settings.ini.
 # Usage: windows.sh <frothwick.exe> <setup.exe>. The fresh prefix is a copy of one made
 # once beside the program (wine-fresh, where nothing ever runs), so Wine's slow first
 # start is paid once.
@@ -15,6 +15,8 @@ source "$(dirname "$0")/../window/common.bash"
 EXE=$1 SETUP=$2
 DEADLINE=${FROTHWICK_TEST_DEADLINE:-120}  # Wine starts its own services first
 SCALE=2                                   # the game's choice for this screen, not forced
+VERSION=$(awk '/^project/ { print $3 }' "$(dirname "$0")/../../CMakeLists.txt")
+COPYRIGHT=$(grep -o 'Copyright [0-9]* the Frothwick developers' "$(dirname "$0")/../../data/index.html")
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Frothwick'
 # Shortcuts made under Wine would otherwise become menu entries of this machine.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -60,10 +62,6 @@ check_names_and_dpi() {
         fail "the version resource's numbers are not $VERSION.0"
 }
 
-VERSION=$(awk '/^project/ { print $3 }' "$(dirname "$0")/../../CMakeLists.txt")
-COPYRIGHT=$(grep -o 'Copyright [0-9]* the Frothwick developers' "$(dirname "$0")/../../data/index.html")
-check_names_and_dpi
-
 # A prefix where nothing has run yet: a copy of the one made once, at 144 DPI.
 fresh_prefix() {
     local made
@@ -95,7 +93,9 @@ entry() {  # NAME
 # into Apps & features.
 install_silently() {
     wine "$SETUP" /S || fail "the silent install failed"
-    INSTALLED=$(folder LOCALAPPDATA)/Programs/Frothwick
+    local program_dir
+    program_dir=$(wine cmd /c 'echo %LOCALAPPDATA%\Programs\Frothwick' | tr -d '\r')
+    INSTALLED=$(winepath --unix "$program_dir")
     SHORTCUT=$(folder APPDATA)/Microsoft/Windows/Start\ Menu/Programs/Frothwick.lnk
     local file
     for file in frothwick.exe burp.wav siren.wav index.html README.txt uninstall.exe; do
@@ -103,8 +103,6 @@ install_silently() {
     done
     cmp -s "$EXE" "$INSTALLED/frothwick.exe" || fail "the installed program is not the one built"
     [[ -f $SHORTCUT ]] || fail "no Start menu shortcut"
-    local program_dir
-    program_dir=$(wine cmd /c 'echo %LOCALAPPDATA%\Programs\Frothwick' | tr -d '\r')
     grep -qixF "$program_dir\\frothwick.exe" < <(strings -a "$SHORTCUT") ||
         fail "the shortcut does not name $program_dir\\frothwick.exe"
     ENTRY=$(wine reg query "$UNINSTALL_KEY" | tr -d '\r')
@@ -147,6 +145,7 @@ uninstall_silently() {
     [[ -f $SETTINGS && $(md5sum <"$SETTINGS") == "$kept" ]] || fail "uninstalling took settings.ini or changed it"
 }
 
+check_names_and_dpi
 fresh_prefix
 install_silently
 play_installed
