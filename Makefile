@@ -7,8 +7,11 @@ FUZZ_BUILD := build-fuzz
 # The Windows program, cross-built; the libraries it links in and the Wine prefix of
 # its tests are kept in here too.
 WIN_BUILD := build-windows
-WIN_PACKAGES := gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+WIN_PACKAGES := gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis icoutils \
     dpkg-dev wine wine64
+# The installer that `make windows` builds beside the zip.
+WIN_SETUP = $(WIN_BUILD)/frothwick-$(PROJECT_VERSION)-windows-x64-setup.exe
+PROJECT_VERSION = $(shell awk '/^project/ { print $$3 }' CMakeLists.txt)
 DEB_BUILD := build-deb
 DEB_VERSION = $(shell dpkg-parsechangelog -S Version)
 DEB = $(DEB_BUILD)/frothwick_$(DEB_VERSION)_$(shell dpkg --print-architecture).deb
@@ -104,7 +107,7 @@ package-test: deb build
 	bash tests/package/deb.sh $(CURDIR)/$(BUILD)/frothwick $(CURDIR)/$(DEB)
 
 # The Windows program $(WIN_BUILD)/frothwick.exe, one file with SDL2, SDL2_mixer and inih
-# linked in, its sounds beside it, and the zip to hand out. The artwork decoder runs
+# linked in, its sounds beside it, and the zip and the installer to hand out. The artwork decoder runs
 # here, so it comes from the native build.
 windows: deps $(BUILD)/CMakeCache.txt
 	@scripts/install-deps.sh $(WIN_PACKAGES)
@@ -116,9 +119,11 @@ windows: deps $(BUILD)/CMakeCache.txt
 	    -DFROTHWICK_TESTS=OFF -DFROTHWICK_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
-# The Windows program under Wine in a real window, played as the Linux one is.
+# The Windows program under Wine in a real window, played as the Linux one is; then
+# its names and DPI setting, and the installer, on a 150 % screen.
 windows-test: windows
 	bash tests/windows/wine.sh $(CURDIR)/$(WIN_BUILD)/frothwick.exe
+	bash tests/package/windows.sh $(CURDIR)/$(WIN_BUILD)/frothwick.exe $(CURDIR)/$(WIN_SETUP)
 
 # Draws the artwork and sounds again into assets/.
 assets:

@@ -26,7 +26,7 @@ def counted_lines(path):
     return count
 
 
-# tests/package checks the Debian packaging under debian/, not the game under src/.
+# tests/package checks the packaging under debian/ and data/windows/, not the game under src/.
 NOT_GAME_TESTS = ROOT / "tests" / "package"
 
 

@@ -131,6 +131,11 @@ bool SdlPlatform::Translate(const SDL_Event& in, Event& out) {
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
                     out.type = EventType::FocusGained;
                     return true;
+                case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+                    // Dragged onto a screen that suits another scale: the game paints
+                    // its whole window again, at that one.
+                    out.type = EventType::Expose;
+                    return FitToDisplay(in.window.data1);
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     fullCopyNext_ = true;
                     return false;

@@ -74,6 +74,10 @@ private:
                          const std::vector<Rect>& changed);
     // Enlarges rectangle r of the logical frame into scaled_, each pixel a scale_ × scale_ block.
     void ScaleInto(const std::uint32_t* frame, int w, const Rect& r);
+    // After a move onto another display: takes the scale that suits it, resizing the
+    // window and its cursor. True when the scale changed; the whole frame must then be
+    // presented again.
+    bool FitToDisplay(int display);
 
     // Input (input.cpp).
     // Turns an SDL event into a game event; false when the game does not see it.
@@ -105,6 +109,7 @@ private:
     bool havePending_ = false;  // one translated event taken out of SDL by WaitEvent
     Event pending_;
 
+    int logicalW_ = 0, logicalH_ = 0;    // the window's size in game pixels
     int scale_ = 1;                      // window pixels per game pixel
     std::vector<std::uint32_t> scaled_;  // the frame at window size, when scale_ > 1
 

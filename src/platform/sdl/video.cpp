@@ -10,6 +10,18 @@
 #include "platform/sdl/sdl_platform.h"
 
 namespace platform {
+namespace {
+
+// The whole scale for a w × h window on a display, from the display's usable area in
+// its real pixels (on Windows too: the program declares itself aware of each screen's
+// DPI, so Windows neither shrinks the area it reports nor stretches the window).
+int ScaleOn(int display, int w, int h, SDL_Rect& usable) {
+    usable = SDL_Rect{0, 0, w, h};
+    SDL_GetDisplayUsableBounds(display, &usable);
+    return ChooseScale(usable.w, usable.h, w, h, std::getenv("FROTHWICK_SCALE"));
+}
+
+}  // namespace
 
 void SdlPlatform::OpenWindow(const std::string& caption, int w, int h) {
     if (window_ != nullptr) {
@@ -19,9 +31,10 @@ void SdlPlatform::OpenWindow(const std::string& caption, int w, int h) {
         caption_ = caption;
     }
     // On a large screen the window is shown at a whole multiple of its size.
-    SDL_Rect usable{0, 0, w, h};
-    SDL_GetDisplayUsableBounds(0, &usable);
-    scale_ = ChooseScale(usable.w, usable.h, w, h, std::getenv("FROTHWICK_SCALE"));
+    logicalW_ = w;
+    logicalH_ = h;
+    SDL_Rect usable;
+    scale_ = ScaleOn(0, w, h, usable);
     dragArea_.scale = scale_;
     // Borderless from the start: changing the border of a mapped X11 window makes
     // SDL 2.26 busy-wait. Hidden until the first finished frame.
@@ -37,6 +50,29 @@ void SdlPlatform::OpenWindow(const std::string& caption, int w, int h) {
     }
     ApplyDragArea();
     MakeHandCursor();
+}
+
+bool SdlPlatform::FitToDisplay(int display) {
+    SDL_Rect usable;
+    const int k = ScaleOn(display, logicalW_, logicalH_, usable);
+    if (window_ == nullptr || k == scale_) {
+        return false;
+    }
+    // Around the same middle, and wholly on that display where it fits: a window that
+    // shrank about its corner could end up back on the display it came from.
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    const int w = logicalW_ * k, h = logicalH_ * k;
+    x = std::clamp(x + logicalW_ * scale_ / 2 - w / 2, usable.x,
+                   std::max(usable.x, usable.x + usable.w - w));
+    y = std::clamp(y + logicalH_ * scale_ / 2 - h / 2, usable.y,
+                   std::max(usable.y, usable.y + usable.h - h));
+    scale_ = k;
+    dragArea_.scale = k;
+    SDL_SetWindowSize(window_, w, h);
+    SDL_SetWindowPosition(window_, x, y);
+    MakeHandCursor();
+    return true;
 }
 
 void SdlPlatform::SetCaption(const std::string& caption) {
