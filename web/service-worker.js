@@ -23,9 +23,15 @@ self.addEventListener("activate", event => {
         .then(() => self.clients.claim()));
 });
 
+// The folder's own address is its index.html, which is stored under that name only:
+// not every server answers for a folder.
+function stored(cache, request) {
+    const folder = request.mode === "navigate" && new URL(request.url).pathname.endsWith("/");
+    return cache.match(folder ? "index.html" : request, {ignoreSearch: true});
+}
+
 self.addEventListener("fetch", event => {
     if (event.request.method !== "GET") return;
-    event.respondWith(caches.open(CACHE)
-        .then(cache => cache.match(event.request, {ignoreSearch: true}))
-        .then(stored => stored || fetch(event.request)));
+    event.respondWith(caches.open(CACHE).then(cache => stored(cache, event.request))
+        .then(response => response || fetch(event.request)));
 });

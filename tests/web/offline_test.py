@@ -148,10 +148,12 @@ def publish_update(site):
 
 
 def test_update(driver, site):
-    """A visit, a high score, the site updated, two visits: the new build with the score."""
+    """A visit, a high score, the site updated, two visits: the new build with the score.
+    The site is served from a folder below the server's top, as it may be."""
     copy = pathlib.Path(tempfile.mkdtemp(prefix="frothwick-update-")) / "site"
     shutil.copytree(site, copy)
-    server, address = web_test.start_server(str(copy))
+    server, address = web_test.start_server(str(copy.parent))
+    address += "site/"
     try:
         driver.get(address)
         shows_game(driver)
