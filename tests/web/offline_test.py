@@ -59,9 +59,11 @@ def wait_for_cache(driver, site):
     """Waits until the worker of the site as built now controls the page and the older
     builds' caches are gone; the caches' names."""
     wanted = site_hash(site)
-    done = lambda: (lambda names: names if names and all(
-        n.endswith(wanted) for n in names) else None)(worker_caches(driver))
-    return wait_for(done, 30, step=0.2) or worker_caches(driver)
+
+    def current():
+        names = worker_caches(driver)
+        return names if names and all(name.endswith(wanted) for name in names) else None
+    return wait_for(current, 30, step=0.2) or worker_caches(driver)
 
 
 def test_manifest_icons(site):
@@ -124,7 +126,7 @@ def test_offline(driver, address):
 def store_score(driver, name):
     """Plays a short game and enters the name for its score; the board then."""
     click(driver, *NEW_GAME)
-    wait_for(lambda: web_test.falling_can(driver), START_WAIT_S + 6)
+    web_test.falling_can(driver, START_WAIT_S + 6)
     key(driver, Keys.SPACE)
     click(driver, *NEW_GAME)  # ends the game: its score asks for a name
     time.sleep(1)
@@ -171,7 +173,9 @@ def test_update(driver, site):
             "return document.querySelector('meta[name=build]') !== null"))
         click(driver, *HIGH_SCORES)
         time.sleep(0.5)
-        check("the high score outlives the update", region(frame(driver), BOARD) == board)
+        stored = driver.execute_script("return JSON.stringify(window.localStorage)")
+        check("the high score outlives the update", "HighScoreName1=UPD" in stored and
+              region(frame(driver), BOARD) == board, stored)
         click(driver, *OK)
     finally:
         server.terminate()
