@@ -129,8 +129,9 @@ windows-test: windows
 assets:
 	/usr/bin/python3 tools/make_assets.py
 
-# The page in $(WEB_SITE)/: index.html, frothwick.js and .wasm, the two sounds. The
-# artwork is decoded by the host's build of its tool.
+# The page in $(WEB_SITE)/: index.html, frothwick.js and .wasm, the two sounds, the
+# manifest, icons and service worker of the installed game. The artwork is decoded by
+# the host's build of its tool.
 web: deps $(BUILD)/CMakeCache.txt
 	@scripts/install-deps.sh emscripten
 	cmake --build $(BUILD) -j $(JOBS) --target artwork_pixels
@@ -144,10 +145,13 @@ web-run: web
 	/usr/bin/python3 scripts/web_serve.py $(WEB_SITE) 8000
 
 # The page in a headless Chromium, driven through WebDriver, on a desktop and on an
-# emulated phone; the phone's screenshots go to $(WEB_BUILD)/screenshots/.
+# emulated phone (its screenshots go to $(WEB_BUILD)/screenshots/); then the page
+# installed, offline, updated, and its start timed on a throttled phone against a
+# floor page.
 web-test: web
 	@scripts/install-deps.sh chromium chromium-driver python3-selenium python3-pil
 	/usr/bin/python3 tests/web/web_test.py $(WEB_SITE) $(WEB_BUILD)/screenshots
+	/usr/bin/python3 tests/web/offline_test.py $(WEB_SITE) $(WEB_BUILD)/floor
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) $(WIN_BUILD) $(WEB_BUILD) $(WEB_SITE)

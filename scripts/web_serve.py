@@ -8,19 +8,24 @@ Usage: web_serve.py FOLDER PORT
 import functools
 import gzip
 import http.server
+import os
 import sys
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       ".wasm": "application/wasm", ".js": "text/javascript",
-                      ".wav": "audio/wav", ".html": "text/html; charset=utf-8"}
+                      ".wav": "audio/wav", ".html": "text/html; charset=utf-8",
+                      ".webmanifest": "application/manifest+json"}
 
     def send_head(self):
         path = self.translate_path(self.path)
         if "gzip" not in self.headers.get("Accept-Encoding", "") or path.endswith("/"):
             return super().send_head()
-        body = _compressed(path)
+        try:
+            body = _compressed(path, os.stat(path).st_mtime_ns)
+        except OSError:
+            body = None
         if body is None:
             return super().send_head()
         self.send_response(200)
@@ -35,14 +40,12 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-@functools.lru_cache(maxsize=None)
-def _compressed(path):
-    """The file compressed once, when first asked for (the page is not rebuilt while served)."""
-    try:
-        with open(path, "rb") as source:
-            return gzip.compress(source.read(), 9)
-    except OSError:
-        return None
+@functools.lru_cache(maxsize=64)
+def _compressed(path, modified):
+    """The file compressed once per version (`modified`, its time of change), when first
+    asked for: a site rebuilt while served is sent as it is now."""
+    with open(path, "rb") as source:
+        return gzip.compress(source.read(), 9)
 
 
 class _Body:

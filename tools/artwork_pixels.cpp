@@ -2,10 +2,15 @@
 // so that the program starts with its pictures ready instead of loading an image
 // library and decoding them at every start.
 //
-// Usage: artwork_pixels OUTPUT.cpp FILE...
+// Usage: artwork_pixels OUTPUT.cpp [--browser] FILE...
 // Each picture is stored as a palette of up to 256 colours and one byte per pixel,
 // or, when it has more colours, as one 0xAARRGGBB word per pixel. Alpha is 0 where
 // the picture is transparent and 255 everywhere else.
+// --browser (the page's build): a picture of more colours is many times larger as
+// words than as its file, so the program only keeps room for it, listed in
+// kBrowserPictures, and the page's own image decoder fills it in at start
+// (src/platform/web/browser_pictures.h).
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -142,9 +147,11 @@ void WriteValues(std::ostream& out, const std::vector<T>& values) {
     }
 }
 
-// Writes the arrays of picture number n; returns its table row.
-std::string WritePicture(std::ostream& out, int n, const std::string& name,
-                         const Picture& picture) {
+// Writes the arrays of picture number n; returns its table row. A picture of more
+// colours than a palette holds gets an empty array instead when `browser` is given,
+// with its row of kBrowserPictures added to `browser`.
+std::string WritePicture(std::ostream& out, int n, const std::string& name, const Picture& picture,
+                         std::string* browser) {
     std::map<std::uint32_t, std::uint8_t> index;
     for (const std::uint32_t p : picture.pixels) {
         if (index.size() > 256) break;
@@ -167,6 +174,11 @@ std::string WritePicture(std::ostream& out, int n, const std::string& name,
         WriteValues(out, indices);
         out << "};\n";
         row << "palette" << n << ", indices" << n << ", nullptr},\n";
+    } else if (browser != nullptr) {
+        out << "std::uint32_t argb" << n << "[" << picture.pixels.size() << "];\n";
+        row << "nullptr, nullptr, argb" << n << "},\n";
+        *browser += "    {\"" + name + "\", " + std::to_string(picture.width) + ", " +
+                    std::to_string(picture.height) + ", layout::argb" + std::to_string(n) + "},\n";
     } else {
         out << "const std::uint32_t argb" << n << "[] = {\n";
         WriteValues(out, picture.pixels);
@@ -180,24 +192,35 @@ std::string WritePicture(std::ostream& out, int n, const std::string& name,
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.cpp FILE...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUTPUT.cpp [--browser] FILE...\n", argv[0]);
         return 2;
     }
+    const bool forBrowser = argc > 2 && std::string(argv[2]) == "--browser";
+    const int first = forBrowser ? 3 : 2;
     std::ostringstream out;
     out << "// Generated at build time from the artwork in assets/. Do not edit.\n"
-           "#include \"layout/embedded_artwork.h\"\n\nnamespace layout {\nnamespace {\n";
-    std::string table;
-    for (int i = 2; i < argc; ++i) {
+           "#include \"layout/embedded_artwork.h\"\n"
+        << (forBrowser ? "#include \"platform/web/browser_pictures.h\"\n" : "")
+        << "\nnamespace layout {\nnamespace {\n";
+    std::string table, browser;
+    for (int i = first; i < argc; ++i) {
         const Picture picture = Decode(argv[i]);
         if (picture.width <= 0) {
             std::fprintf(stderr, "%s: cannot decode %s: %s\n", argv[0], argv[i], SDL_GetError());
             return 1;
         }
-        table += WritePicture(out, i - 2, BaseName(argv[i]), picture);
+        table += WritePicture(out, i - first, BaseName(argv[i]), picture,
+                              forBrowser ? &browser : nullptr);
     }
     out << "}  // namespace\n\nextern const EmbeddedPicture kEmbeddedPictures[] = {\n"
-        << table << "};\nextern const std::size_t kEmbeddedPictureCount = " << argc - 2
+        << table << "};\nextern const std::size_t kEmbeddedPictureCount = " << argc - first
         << ";\n\n}  // namespace layout\n";
+    if (forBrowser) {
+        out << "\nnamespace platform {\n\nextern const BrowserPicture kBrowserPictures[] = {\n"
+            << browser << "};\nextern const std::size_t kBrowserPictureCount = "
+            << std::count(browser.begin(), browser.end(), '\n')
+            << ";\n\n}  // namespace platform\n";
+    }
     std::ofstream file(argv[1]);
     file << out.str();
     return file.good() ? 0 : 1;

@@ -1167,6 +1167,16 @@ def make_desktop_icon(size):
     return big.resize((size, size), Image.Resampling.BOX)
 
 
+def make_maskable_icon(size):
+    """The mug for launchers that cut icons to a shape of their own (circle, squircle):
+    a full square of the tile's maroon, the icon inside the middle circle of 40 % radius
+    that every such shape keeps."""
+    inner = size * 9 // 16
+    img = Image.new("RGBA", (size, size), MAROON + (255,))
+    img.alpha_composite(make_desktop_icon(inner), ((size - inner) // 2, (size - inner) // 2))
+    return img.convert("RGB")
+
+
 def make_tooltip_font():
     """Glyphs ' '..'~' side by side, each centred in its own cell so that the game can
     cut any one of them out cleanly; smooth grey edges from white paper to black ink,
@@ -1317,8 +1327,9 @@ def main(out_dir):
     save_gif(make_hand_cursor(), out / "hand_cursor.gif")
     save_gif(make_app_icon(), out / "icon.gif")
     (out / "icons").mkdir(exist_ok=True)
-    for size in (32, 48, 128):
+    for size in (32, 48, 128, 192, 512):  # desktop menus; 192 and 512 for the web page
         make_desktop_icon(size).save(out / "icons" / f"frothwick-{size}.png", optimize=True)
+    make_maskable_icon(512).save(out / "icons" / "frothwick-maskable-512.png", optimize=True)
     save_gif(make_tooltip_font(), out / "tooltip_font.gif")
 
     write_wav(out / "burp.wav", at_loudness(make_burp()))

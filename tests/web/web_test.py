@@ -82,11 +82,11 @@ def start_server(site):
     return server, address
 
 
-def start_browser(profile):
+def start_browser(profile, *more_arguments):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for argument in ["--headless=new", "--no-sandbox", "--window-size=800,600",
-                     f"--user-data-dir={profile}", "--disable-gpu"]:
+                     f"--user-data-dir={profile}", "--disable-gpu", *more_arguments]:
         options.add_argument(argument)
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": COUNT_WAKES})

@@ -4,6 +4,7 @@
 
 #include "app/frm_main.h"
 #include "layout/geometry.h"
+#include "platform/web/browser_pictures.h"
 #include "platform/web/web_platform.h"
 
 int main() {
@@ -15,6 +16,7 @@ int main() {
             layout::kColumnPitch};
         platform::WebPlatform web(kPlayfield);
         try {
+            platform::DecodeBrowserPictures();
             PlayUntilClosed(web);
         } catch (const std::exception& failure) {
             std::cerr << "Frothwick: cannot start: " << failure.what() << '\n';

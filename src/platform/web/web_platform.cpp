@@ -13,10 +13,9 @@ namespace {
 
 // Rectangle r of a picture whose rows are `stride` pixels long, as the bytes R, G, B, A
 // that the page's ImageData takes. Alpha is the picture's own, or opaque.
+// `to` holds RgbaBytes(r).
 void ToRgba(const std::uint32_t* pixels, int stride, const Rect& r, bool keepAlpha,
-            std::vector<std::uint8_t>& out) {
-    out.resize(static_cast<std::size_t>(r.w) * r.h * 4);
-    std::uint8_t* to = out.data();
+            std::uint8_t* to) {
     for (int y = r.y; y < r.y + r.h; ++y) {
         const std::uint32_t* from = pixels + static_cast<std::size_t>(y) * stride + r.x;
         for (int x = 0; x < r.w; ++x, to += 4) {
@@ -28,6 +27,8 @@ void ToRgba(const std::uint32_t* pixels, int stride, const Rect& r, bool keepAlp
         }
     }
 }
+
+std::size_t RgbaBytes(const Rect& r) { return static_cast<std::size_t>(r.w) * r.h * 4; }
 
 // clang-format off
 EM_JS(void, PutPixels, (const std::uint8_t* rgba, int x, int y, int w, int h), {
@@ -147,8 +148,9 @@ std::string Address(const Image& image, int scale) {
     if (image.width <= 0 || image.height <= 0 ||
         image.pixels.size() < static_cast<std::size_t>(image.width) * image.height)
         return {};
-    std::vector<std::uint8_t> rgba;
-    ToRgba(image.pixels.data(), image.width, Rect{0, 0, image.width, image.height}, true, rgba);
+    const Rect whole{0, 0, image.width, image.height};
+    std::vector<std::uint8_t> rgba(RgbaBytes(whole));
+    ToRgba(image.pixels.data(), image.width, whole, true, rgba.data());
     char* text = PictureAddress(rgba.data(), image.width, image.height, scale);
     std::string address(text);
     std::free(text);
@@ -230,8 +232,13 @@ void WebPlatform::Present(const std::uint32_t* frame, int w, int h,
         const int x1 = std::min(r.x + r.w, w), y1 = std::min(r.y + r.h, h);
         if (x1 <= x0 || y1 <= y0) continue;
         const Rect clipped{x0, y0, x1 - x0, y1 - y0};
-        ToRgba(frame, w, clipped, false, rgba_);
-        PutPixels(rgba_.data(), clipped.x, clipped.y, clipped.w, clipped.h);
+        if (RgbaBytes(clipped) > rgbaSize_) {
+            // Not cleared: the first frame comes sooner without a megabyte of zeros.
+            rgbaSize_ = RgbaBytes(clipped);
+            rgba_.reset(new std::uint8_t[rgbaSize_]);
+        }
+        ToRgba(frame, w, clipped, false, rgba_.get());
+        PutPixels(rgba_.get(), clipped.x, clipped.y, clipped.w, clipped.h);
     }
 }
 

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -116,10 +117,12 @@ private:
     // Makes the hand cursor from its picture at the canvas's scale.
     void MakeHandCursor();
 
-    int width_ = 0, height_ = 0;      // the frame, in game pixels
-    int cursorScale_ = 1;             // the page's pixels per game pixel, rounded
-    double framePerCss_ = 1;          // game pixels per CSS pixel
-    std::vector<std::uint8_t> rgba_;  // one changed rectangle on its way to the canvas
+    int width_ = 0, height_ = 0;  // the frame, in game pixels
+    int cursorScale_ = 1;         // the page's pixels per game pixel, rounded
+    double framePerCss_ = 1;      // game pixels per CSS pixel
+    // One changed rectangle on its way to the canvas, with room for rgbaSize_ bytes.
+    std::unique_ptr<std::uint8_t[]> rgba_;
+    std::size_t rgbaSize_ = 0;
 
     std::deque<Event> events_;
     int buttons_ = 0;  // the mouse buttons held now: 1 left, 2 right, 4 middle
