@@ -57,6 +57,12 @@ public:
     int MinimizeCount() const { return minimizes_; }
     int DragCount() const { return drags_; }
     Cursor CurrentCursor() const { return cursor_; }
+    // The hand cursor's picture and hot spot, as the game made it.
+    struct HandCursor {
+        Image image;
+        int hotX = 0, hotY = 0;
+    };
+    const HandCursor& Hand() const { return hand_; }
     const std::function<bool(int, int)>& DragArea() const { return dragArea_; }
     void SetProgramDir(std::string dir) { programDir_ = std::move(dir); }
     // The wall clock's reading when the virtual clock stood at 0 (ns since 1970).
@@ -73,7 +79,9 @@ public:
     void WaitEvent(std::uint64_t deadline) override;
     std::uint64_t NowMs() override { return now_; }
     std::uint64_t WallClockNs() override { return wallStartNs_ + now_ * 1'000'000; }
-    void SetHandCursor(const Image&, int, int) override {}
+    void SetHandCursor(const Image& image, int hotX, int hotY) override {
+        hand_ = {image, hotX, hotY};
+    }
     void SetCursor(Cursor cursor) override { cursor_ = cursor; }
     void SetDragArea(std::function<bool(int, int)> draggable) override {
         dragArea_ = std::move(draggable);
@@ -105,6 +113,7 @@ private:
     std::string programDir_ = ".";
     int minimizes_ = 0, drags_ = 0;
     Cursor cursor_ = Cursor::Default;
+    HandCursor hand_;
     std::function<bool(int, int)> dragArea_;
 };
 
