@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config clang-format
-    libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libinih-dev libx11-dev
+    libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libinih-dev libx11-dev libxfixes-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils desktop-file-utils appstream man-db openbox
     python3 python3-pil fonts-dejavu-core

@@ -32,7 +32,6 @@ TEST_F(About, LinksToTheHomePageAndClosesWithoutStartingAGame) {
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
     EXPECT_TRUE(!f.pctAboutText1.Visible && f.pctNew.Visible && f.lineLeft.Visible &&
                 !f.pctAction.Visible);
-    EXPECT_TRUE(!f.Paused && f.GameOver);
 }
 
 }  // namespace

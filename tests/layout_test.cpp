@@ -3,6 +3,8 @@
 // bring back is in the golden frames (about, cop, play).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "harness.h"
 
 namespace {
@@ -51,12 +53,18 @@ TEST_F(Layout, EveryControlWhereItBelongsWithItsTooltipAndPointer) {
         EXPECT_EQ(c.box.ToolTipText(), c.tip);
         if (!c.shown) continue;
         g.Send(t += 1000, platform::EventType::MouseMove, c.x + c.w / 2, c.y + c.h / 2);
-        g.At(t + 600, [this, c] {
+        g.At(t + 499, [this] { EXPECT_EQ(f.TooltipText(), ""); });  // after half a second
+        g.At(t + 501, [this, c] {
             EXPECT_EQ(g.platform.CurrentCursor() == platform::Cursor::Hand, c.hand) << c.box.Name;
             EXPECT_EQ(f.TooltipText(), c.tip) << c.box.Name;
         });
     }
     g.Run();
+    // The hand points with its fingertip: its hot spot is opaque, and nothing above it.
+    const auto& [hand, x, y] = g.platform.Hand();
+    const auto opaque = [](std::uint32_t pixel) { return pixel >> 24 != 0; };
+    const auto top = hand.pixels.begin() + y * hand.width;  // of the hot spot's row
+    EXPECT_TRUE(x < hand.width && opaque(top[x]) && std::none_of(hand.pixels.begin(), top, opaque));
 }
 
 }  // namespace

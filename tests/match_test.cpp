@@ -7,6 +7,7 @@ namespace {
 
 using test::Field;
 #define FLOOR "|234562345623"  // a floor row of mixed kinds that holds no block
+#define TOWER "..4|..5|..4|..5|..4|..5|..4|..5|..4|..5|..4|..5|..4|..5"  // rows 0..13
 
 // How many burps were played; every sound must be the asynchronous burp.
 int Burps(test::Game& g) {
@@ -29,7 +30,7 @@ TEST(Clearing, LandingsClearTwoByThreeBlocksAndNothingElse) {
         {"wide, landed top right", "..11|..111" FLOOR, 0, 4, FLOOR, 26 + 500, 1},
         {"wide, top right in column 2", "11|111" FLOOR, 0, 2, FLOOR, 526, 1},
         {"wide, reaching column 11", "..........11|.........111" FLOOR, 0, 9, FLOOR, 526, 1},
-        {"wide, on the floor rows", "..11|..111", 0, 4, "", 28 + 500, 1},
+        {"wide, floor rows, cans up to row 0", TOWER "|..11|..111", 0, 4, TOWER, 28 + 500, 1},
         {"tall, landed top left", "......3|.....33|.....33" FLOOR, 2, 5, FLOOR, 524, 1},
         {"tall, landed top right", ".....3|.....33|.....33" FLOOR, 2, 6, FLOOR, 524, 1},
         {"tall, top right in column 1", "3|33|33" FLOOR, 2, 1, FLOOR, 524, 1},

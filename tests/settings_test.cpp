@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -112,6 +113,20 @@ TEST(Settings, AFailedSaveIsToldToThePlayerOnceUntilASaveSucceedsAgain) {
     ASSERT_EQ(notices.size(), 2u);
     EXPECT_NE(notices[0].find("high scores and the sound setting could not be saved:\ncannot "),
               std::string::npos);
+}
+
+// A session that ends closes its windows at once, and they save at the same moment:
+// six windows, processes of their own, record a score each at once.
+TEST(Settings, WindowsSavingAtOnceKeepEveryScore) {
+    test::Game g;
+    for (const std::int32_t score : {999, 998, 997, 996, 995, 994})
+        if (fork() == 0) {
+            g.form().Score = score;
+            g.form().RecordScore();
+            _exit(0);  // not through g's destructor, which would empty the folder
+        }
+    for (int status = 0; wait(&status) > 0;) EXPECT_EQ(status, 0);
+    EXPECT_EQ(test::TableIn(g.SettingsText()), " 999| 998| 997| 996| 995| 994");
 }
 
 }  // namespace

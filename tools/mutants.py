@@ -135,6 +135,10 @@ MUTANTS = [
      "blocks clear without a burp"),
     ("game/match.cpp", "pass < shape.rows", "pass < 2",
      "cans above a tall block drop two rows, leaving a gap"),
+    ("game/match.cpp", "form.Board[0][c] = kEmptyCell;", "form.Board[1][c] = kEmptyCell;",
+     "after a clear, a can in the top row stays hanging over the gap instead of dropping into it"),
+    ("game/match.cpp", "for (int r = bottom; r >= 1; --r)", "for (int r = bottom; r >= 2; --r)",
+     "after a clear, a can in the top row vanishes and the one under it shows twice"),
     ("game/match.cpp", "            form.BoardFrame[r][c] = form.BoardFrame[r - 1][c];\n", "",
      "cans that drop into a gap change their picture"),
     ("game/match.cpp", "    form.CheckAllMatches();\n}", "}",
@@ -206,6 +210,12 @@ MUTANTS = [
      "a second window that is merely closed flips the sound setting back"),
     ("scores/table_changes.cpp", "    if (!entryOpen_) {\n        changes_.clear();", "    if (!entryOpen_) {",
      "a Clear in one window is undone by the next save of another"),
+    ("scores/table_changes.cpp", "    if (changes_.back().stored == NameForStore(changes_.back().name)) changes_.pop_back();\n", "",
+     "after another window clears the table, a score entered in this window comes back at this window's next save"),
+    ("scores/high_scores.cpp", "    const platform::FileLock lock(file.Path());\n", "",
+     "two windows saving at the same moment, one window's new score is lost (no lock)"),
+    ("platform/posix/files.cpp", "flock(fd, LOCK_EX | LOCK_NB)", "flock(fd, LOCK_SH | LOCK_NB)",
+     "two windows saving at the same moment, one window's new score is lost (both hold the lock)"),
     ("platform/posix/files.cpp", "    const std::string file = LinkTarget(path);", "    const std::string file = path;",
      "a save replaces a linked settings file with a file of its own"),
     ("platform/posix/files.cpp", "    if (exists) fchmod(fd, old.st_mode & 07777);\n", "",
@@ -236,6 +246,8 @@ MUTANTS = [
      "Backspace leaves a second cursor on the board"),
     ("scores/name_entry.cpp", "    pctClear.Visible = false;\n", "",
      "the Clear button stays after the board has closed"),
+    ("scores/name_entry.cpp", "if (PauseFaceShown()) Paused = false;", "Paused = false;",
+     "Enter at the end of a name lets the game run on although the player paused it during the entry"),
     # --- control panel ---
     ("app/panel.cpp", "paused ? \"Play\" : \"Pause\"", "\"Pause\"",
      "the paused game's button says Pause"),
@@ -274,6 +286,12 @@ MUTANTS = [
      "the playfield and its frame stand a pixel lower"),
     ("layout/main_window.cpp", "\"ok.gif\", \"\", true}", "\"ok.gif\", \"\", false}",
      "no hand over the about panel's close button"),
+    ("layout/main_window.cpp", '*assets.Picture("hand_cursor.gif"), 12, 1);', '*assets.Picture("hand_cursor.gif"), 0, 0);',
+     "the hand pointer clicks with the top-left corner of its picture, not with the fingertip"),
+    ("forms/form.h", "kTooltipDelayMs = 500;", "kTooltipDelayMs = 300;",
+     "tooltips appear after 0.3 s instead of half a second"),
+    ("forms/form.cpp", "    if (hover_ && !tooltipDone_) deadline = std::min(deadline, hoverSince_ + kTooltipDelayMs);\n", "",
+     "over an idle window a tooltip waits for the next event instead of half a second"),
     ("app/about.cpp", 'FileUrl(platform.ProgramDir() + "/index.html")', 'FileUrl(platform.ProgramDir() + "/index.htm")',
      "the about text opens the wrong web page"),
     ("app/about.cpp", "pctAboutText2.Top = pctAboutText1.Height + pctAboutText1.Top;", "pctAboutText2.Top = pctAboutText1.Top;",
@@ -328,6 +346,10 @@ MUTANTS = [
      "each F-key types the next letter in a name (F1 Q for P), F11 nothing"),
     ("platform/sdl/input.cpp", "        case SDL_BUTTON_RIGHT:\n            return 2;", "        case SDL_BUTTON_RIGHT:\n            return 1;",
      "the right mouse button presses the buttons"),
+    ("platform/sdl/input.cpp", "SDL_CreateColorCursor(view, handHotX_ * scale_, handHotY_ * scale_)", "SDL_CreateColorCursor(view, 0, 0)",
+     "in the real window the hand pointer clicks with the top-left corner of its picture"),
+    ("platform/sdl/input.cpp", "handHotX_ * scale_, handHotY_ * scale_", "handHotX_, handHotY_",
+     "in a window at twice its size the hand pointer clicks above and left of its fingertip"),
     ("platform/sdl/video.cpp", "SDL_SetWindowTitle(window_, caption_.c_str());", 'SDL_SetWindowTitle(window_, "");',
      "the task bar shows the window without its title"),
     ("platform/sdl/sdl_platform.cpp", "{ SDL_OpenURL(url.c_str()); }", "{ (void)url; }",
@@ -401,7 +423,7 @@ def checks(path, build):
     def ctest(pattern, *more):
         return ("ctest", "--test-dir", str(build), "-R", pattern, *more)
     if path.startswith(("platform/sdl/", "platform/posix/system")):
-        return ("frothwick", "sound_probe"), (ctest("^window[.]", "--stop-on-failure"),)
+        return ("frothwick", "sound_probe", "cursor_probe"), (ctest("^window[.]", "--stop-on-failure"),)
     if path.startswith("platform/posix/files"):
         # Links, file modes and a folder that takes no new file only a real window's
         # saves meet.

@@ -1,7 +1,8 @@
 # Playing for real, as a player starts the game: through a link, from another folder.
 # It finds its own folder (start-up removes a leftover Frothwick.txt there); a window
 # titled Frothwick, of the game's size, centred, shows the idle screen of
-# tests/golden/idle.png pixel for pixel; the right and middle buttons press no button;
+# tests/golden/idle.png pixel for pixel; the right and middle buttons press no button,
+# over which the pointer is the hand, pointing with its fingertip;
 # the about text opens the home page beside the program in the system's browser; New
 # Game deals a board and a can falls; Space drops it and the score changes; a second
 # New Game opens the high-score board, a name typed onto it and the close icon put name
@@ -33,6 +34,8 @@ click_on SOUND 3
 click_on SOUND 2
 sleep 0.5
 [[ ! -e "$SETTINGS" ]] || fail "the right or middle button pressed Sound"
+pointer=$("$(dirname "$1")/tests/cursor_probe") && [[ $pointer == "$((32 * SCALE))x$((32 * SCALE))" ]] ||
+    fail "over Sound the pointer is not the hand pointing with its fingertip: $pointer"
 
 click_on ABOUT                          # the text, centred, and its close button under it
 sleep 0.3

@@ -59,6 +59,12 @@ public:
     bool Typing() const { return typing_; }  // between ExpectTyping(true) and (false)
     int DragCount() const { return drags_; }
     Cursor CurrentCursor() const { return cursor_; }
+    // The hand cursor's picture and hot spot, as the game made it.
+    struct HandCursor {
+        Image image;
+        int hotX = 0, hotY = 0;
+    };
+    const HandCursor& Hand() const { return hand_; }
     const std::function<bool(int, int)>& DragArea() const { return dragArea_; }
     void SetProgramDir(std::string dir) { programDir_ = std::move(dir); }
     // The wall clock's reading when the virtual clock stood at 0 (ns since 1970).
@@ -75,7 +81,9 @@ public:
     void WaitEvent(std::uint64_t deadline) override;
     std::uint64_t NowMs() override { return now_; }
     std::uint64_t WallClockNs() override { return wallStartNs_ + now_ * 1'000'000; }
-    void SetHandCursor(const Image&, int, int) override {}
+    void SetHandCursor(const Image& image, int hotX, int hotY) override {
+        hand_ = {image, hotX, hotY};
+    }
     void SetCursor(Cursor cursor) override { cursor_ = cursor; }
     void SetDragArea(std::function<bool(int, int)> draggable) override {
         dragArea_ = std::move(draggable);
@@ -111,6 +119,7 @@ private:
     int minimizes_ = 0, drags_ = 0;
     bool typing_ = false;
     Cursor cursor_ = Cursor::Default;
+    HandCursor hand_;
     std::function<bool(int, int)> dragArea_;
 };
 
