@@ -78,13 +78,17 @@ struct Scene {
     std::function<void(Game&, FrmMain&)> script;
 };
 
-// Board rows 12..15 hold every can sprite: column c holds kind c % 6, and row 12 + i
-// the roll frames 2i (columns 0..5) and 2i + 1 (columns 6..11). No six of a kind touch.
+// The lowest board rows hold every can sprite: column c holds kind c % kCanKinds, and
+// each run of kCanKinds columns takes the next roll frame, row after row from the top
+// of the stock down. No six of a kind touch.
 void StockEveryCan(FrmMain& f) {
-    for (int i = 0; i < 4; ++i)
-        for (int c = 0; c <= game::kLastColumn; ++c) {
-            f.Board[12 + i][c] = static_cast<std::int16_t>(c % 6 + 1);
-            f.BoardFrame[12 + i][c] = static_cast<std::int16_t>(2 * i + c / 6);
+    using game::kCanKinds, game::kRollFrames;
+    const int runs = game::kVisibleColumns / kCanKinds, rows = (kRollFrames + runs - 1) / runs;
+    for (int i = 0; i < rows; ++i)
+        for (int c = 0; c < runs * kCanKinds && runs * i + c / kCanKinds < kRollFrames; ++c) {
+            const int row = game::kFloorRow - rows + 1 + i;
+            f.Board[row][c] = static_cast<std::int16_t>(c % kCanKinds + 1);
+            f.BoardFrame[row][c] = static_cast<std::int16_t>(runs * i + c / kCanKinds);
         }
     f.DrawBoard();
 }

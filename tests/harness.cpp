@@ -5,18 +5,34 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 
 namespace test {
 
 using namespace game;
 
+// Field's letter of a cell code; '?' for a code that is no cell.
+static char CellLetter(int code) {
+    return code == kEmptyCell              ? '.'
+           : code >= kObstacleTop          ? "TMBS"[code - kObstacleTop]
+           : code > 0 && code <= kCanKinds ? static_cast<char>('0' + code)
+                                           : '?';
+}
+
 std::string Field(const std::string& rows) {
-    std::vector<std::string> lines;
-    std::istringstream in(rows + '|');
-    for (std::string line; std::getline(in, line, '|');) lines.push_back(line);
-    lines.insert(lines.begin(), kVisibleRows - lines.size(), "");
     std::string text;
-    for (std::string& line : lines) text += line.append(kVisibleColumns - line.size(), '.') + '\n';
+    int count = 0;
+    std::istringstream in(rows + '|');
+    for (std::string line; std::getline(in, line, '|'); ++count) {
+        const std::size_t wall = line.find('>'), cells = line.size() - (wall != line.npos);
+        if (cells > kVisibleColumns || count == kVisibleRows)
+            throw std::invalid_argument("Field: \"" + rows + "\" does not fit " +
+                                        std::to_string(kVisibleColumns) + " columns and " +
+                                        std::to_string(kVisibleRows) + " rows");
+        if (wall != line.npos) line.replace(wall, 1, kVisibleColumns - cells, '.');
+        text += line.append(kVisibleColumns - line.size(), '.') + '\n';
+    }
+    for (; count < kVisibleRows; ++count) text.insert(0, std::string(kVisibleColumns, '.') + '\n');
     return text;
 }
 
@@ -38,7 +54,7 @@ std::string TableIn(const std::string& settings) {
     for (std::string key, value; std::getline(in, key, '=') && std::getline(in, value);)
         values[key.substr(key.rfind('\n') + 1)] = value;
     std::string table;
-    for (int n = 1; n <= 10; ++n)
+    for (int n = 1; n <= kHighScoreRows; ++n)
         table += "|" + values["HighScoreName" + std::to_string(n)] + " " +
                  values["HighScore" + std::to_string(n)];
     while (table.ends_with("| 0")) table.resize(table.size() - 3);
@@ -123,16 +139,16 @@ bool Game::Shows(const forms::PictureBox& sprite, int x, int y) {
 }
 
 std::string Game::ScoreShown() {
-    std::string text(7, '?');
-    for (int i = 0; i < 7; ++i)
+    std::string text(kScoreDigits, '?');
+    for (int i = 0; i < kScoreDigits; ++i)
         for (int d = 0; d <= 9; ++d)
             if (form().pctScore[i].Picture() == form().frmGraphics.pctDigit[d].Picture())
-                text[6 - i] = static_cast<char>('0' + d);
+                text[kScoreDigits - 1 - i] = static_cast<char>('0' + d);
     return text;
 }
 
 bool Game::MugsShow(int lives) {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kLives; ++i)
         if (form().pctLives[i].Picture() !=
             (i < lives ? form().frmGraphics.pctMug : form().frmGraphics.pctEmptyMug).Picture())
             return false;
@@ -166,6 +182,7 @@ void Game::SetBoard(const std::string& rows) {
                                                                           : cell - '0');
             f.BoardFrame[r][c] = f.Board[r][c] < kObstacleTop ? f.Board[r][c] : std::int16_t{0};
         }
+    if (BoardText() != text) throw std::invalid_argument("Field: no such cell in \"" + rows + "\"");
     f.DrawBoard();
 }
 
@@ -173,8 +190,7 @@ std::string Game::BoardText() {
     std::string text;
     for (int r = 0; r <= kFloorRow; ++r, text += '\n')
         for (int c = 0; c <= kLastColumn; ++c) {
-            const int code = form().Board[r][c];
-            text += code >= kObstacleTop ? "TMBS"[code - kObstacleTop] : ".123456"[code];
+            text += CellLetter(form().Board[r][c]);
         }
     return text;
 }

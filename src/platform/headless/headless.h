@@ -53,7 +53,6 @@ public:
     int PresentCount() const { return presents_; }
     const std::vector<PlayedSound>& Sounds() const { return sounds_; }
     const std::vector<std::string>& Urls() const { return urls_; }
-    const std::string& Caption() const { return caption_; }
     int MinimizeCount() const { return minimizes_; }
     int DragCount() const { return drags_; }
     Cursor CurrentCursor() const { return cursor_; }
@@ -64,7 +63,7 @@ public:
 
     // --- Platform ---
     void OpenWindow(const std::string& caption, int w, int h) override;
-    void SetCaption(const std::string& caption) override { caption_ = caption; }
+    void SetCaption(const std::string&) override {}
     void SetIcon(const Image&) override {}
     void Minimize() override;
     void Present(const std::uint32_t* frame, int w, int h,
@@ -101,7 +100,6 @@ private:
     int frameW_ = 0, frameH_ = 0, presents_ = 0;
     std::vector<PlayedSound> sounds_;
     std::vector<std::string> urls_;
-    std::string caption_;
     std::string programDir_ = ".";
     int minimizes_ = 0, drags_ = 0;
     Cursor cursor_ = Cursor::Default;
