@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 
@@ -11,13 +12,7 @@ namespace test {
 
 using namespace game;
 
-// Field's letter of a cell code; '?' for a code that is no cell.
-static char CellLetter(int code) {
-    return code == kEmptyCell              ? '.'
-           : code >= kObstacleTop          ? "TMBS"[code - kObstacleTop]
-           : code > 0 && code <= kCanKinds ? static_cast<char>('0' + code)
-                                           : '?';
-}
+const std::string kPieces = "TMBS";  // Field's letters of the obstacle pieces, top first
 
 std::string Field(const std::string& rows) {
     std::string text;
@@ -26,9 +21,7 @@ std::string Field(const std::string& rows) {
     for (std::string line; std::getline(in, line, '|'); ++count) {
         const std::size_t wall = line.find('>'), cells = line.size() - (wall != line.npos);
         if (cells > kVisibleColumns || count == kVisibleRows)
-            throw std::invalid_argument("Field: \"" + rows + "\" does not fit " +
-                                        std::to_string(kVisibleColumns) + " columns and " +
-                                        std::to_string(kVisibleRows) + " rows");
+            throw std::invalid_argument("Field: \"" + rows + "\" does not fit the playfield");
         if (wall != line.npos) line.replace(wall, 1, kVisibleColumns - cells, '.');
         text += line.append(kVisibleColumns - line.size(), '.') + '\n';
     }
@@ -162,36 +155,34 @@ void Game::StartOnEmptyBoard(int lives) {
             (i < lives ? f.frmGraphics.pctMug : f.frmGraphics.pctEmptyMug).Picture;
     f.Lives = static_cast<std::int16_t>(lives);
     f.TickDelay = kNewGameTickDelay;
-    f.GameOver = false;
-    f.CanFalling = false;
+    f.GameOver = f.CanFalling = false;
     f.Score = 0;
     SetBoard("");
 }
 
 void Game::SetBoard(const std::string& rows) {
+    static_assert(kCanKinds <= 9, "a can code is one digit in Field's rows");
     FrmMain& f = form();
     const std::string text = Field(rows);
     for (int r = 0; r < kGridRows; ++r)
         for (int c = 0; c < kGridColumns; ++c) {
             const char cell =
                 r <= kFloorRow && c <= kLastColumn ? text[r * (kVisibleColumns + 1) + c] : '.';
-            const auto obstacle = std::string("TMBS").find(cell);
+            const auto can = std::string(".123456789").find(cell), piece = kPieces.find(cell);
+            if (can > kCanKinds && piece == std::string::npos)
+                throw std::invalid_argument(std::string("Field: no cell is written ") + cell);
             f.Board[r][c] =
-                static_cast<std::int16_t>(cell == '.'                     ? kEmptyCell
-                                          : obstacle != std::string::npos ? kObstacleTop + obstacle
-                                                                          : cell - '0');
+                static_cast<std::int16_t>(can <= kCanKinds ? can : kObstacleTop + piece);
             f.BoardFrame[r][c] = f.Board[r][c] < kObstacleTop ? f.Board[r][c] : std::int16_t{0};
         }
-    if (BoardText() != text) throw std::invalid_argument("Field: no such cell in \"" + rows + "\"");
     f.DrawBoard();
 }
 
 std::string Game::BoardText() {
     std::string text;
     for (int r = 0; r <= kFloorRow; ++r, text += '\n')
-        for (int c = 0; c <= kLastColumn; ++c) {
-            text += CellLetter(form().Board[r][c]);
-        }
+        for (const int code : std::span(form().Board[r], kVisibleColumns))
+            text += code >= kObstacleTop ? kPieces[code - kObstacleTop] : ".123456789"[code];
     return text;
 }
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/frm_main.h"
+#include "layout/geometry.h"
 #include "platform/headless/headless.h"
 #include "platform/virtual_keys.h"
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "layout/geometry.h"
 
 namespace {
 
@@ -21,17 +20,16 @@ TEST_F(Keys, SidewaysMovesSnapIntoTheRowUnlessAWallAFilledCellOrTheGameStandsInT
     g.SetBoard(".....1.T|....2|....1|....2|....1|....2|....1|....2|....1|....2|....1");
     const int row = game::kFloorRow - 10, last = game::kLastColumn;
     const std::int32_t halfway = f.RowY[row - 1] + layout::kRowPitch / 2;  // into row
-    for (const Case& c : {Case{"into column 0", 1, kKeyLeft, 0},
-                          Case{"into the last column", last - 1, kKeyRight, last},
-                          Case{"from the last column", last, kKeyLeft, last - 1},
-                          Case{"onto a stack", 3, kKeyRight, 4}, Case{"left wall", 0, kKeyLeft, 0},
-                          Case{"right wall", last, kKeyRight, last}, Case{"a can", 4, kKeyRight, 4},
-                          Case{"an obstacle", 6, kKeyRight, 6}, Case{"up arrow", 3, kKeyUp, 3},
-                          Case{"a letter", 3, 'A', 3}, Case{"Enter", 3, kKeyEnter, 3},
-                          Case{"no can", 3, kKeyLeft, 3, &FrmMain::CanFalling},
-                          Case{"a step", 3, kKeyDown, 3, &FrmMain::TickBusy},
-                          Case{"paused", 3, kKeySpace, 3, &FrmMain::Paused},
-                          Case{"a name", 3, kKeyRight, 3, &FrmMain::EnteringName}}) {
+    for (const Case& c :
+         {Case{"into column 0", 1, kKeyLeft, 0}, Case{"into the last", last - 1, kKeyRight, last},
+          Case{"out of the last", last, kKeyLeft, last - 1}, Case{"onto a stack", 3, kKeyRight, 4},
+          Case{"left wall", 0, kKeyLeft, 0}, Case{"right wall", last, kKeyRight, last},
+          Case{"a can", 4, kKeyRight, 4}, Case{"an obstacle", 6, kKeyRight, 6},
+          Case{"up arrow", 3, kKeyUp, 3}, Case{"a letter", 3, 'A', 3},
+          Case{"Enter", 3, kKeyEnter, 3}, Case{"no can", 3, kKeyLeft, 3, &FrmMain::CanFalling},
+          Case{"a step", 3, kKeyDown, 3, &FrmMain::TickBusy},
+          Case{"paused", 3, kKeySpace, 3, &FrmMain::Paused},
+          Case{"a name", 3, kKeyRight, 3, &FrmMain::EnteringName}}) {
         SCOPED_TRACE(c.what);
         g.PutFallingCan(0, c.column);
         f.CanY = halfway;

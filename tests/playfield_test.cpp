@@ -8,11 +8,11 @@
 #include <set>
 
 #include "harness.h"
-#include "layout/geometry.h"
 
 namespace {
 
-using game::kCanKinds, game::kFloorRow, game::kLastColumn, game::kVisibleColumns;
+using namespace game;
+using layout::kRowPitch;
 using test::kKeyDown, test::kKeySpace;
 using Playfield = test::GameTest;
 
@@ -32,59 +32,47 @@ TEST_F(Playfield, StartUpRemovesALeftoverTraceFileAndSeedsTheDiceFromTheWallCloc
 }
 
 TEST_F(Playfield, NewBoardsHoldOnlyFloorStacksOfOneThreeOrFourAndCansOfEveryKindFallEverywhere) {
-    std::map<std::string, int> stacks;  // how often each column's lowest four rows were dealt
-    std::set<int> kinds, columns;
-    const int boards = 4000, width = kVisibleColumns + 1;  // a row of BoardText, its '\n' too
+    std::map<std::string, int> stacks;  // how often each column's four floor rows were dealt
+    std::set<int> kinds, starts;
+    const int boards = 4000, w = kVisibleColumns + 1, top = (kFloorRow - 3) * w;  // in BoardText
     g.StartOnEmptyBoard();
     for (int n = 0; n < boards; ++n) {
         for (auto& row : f.Board) std::fill(std::begin(row), std::end(row), 1);
         f.NewBoard();  // clears everything
-        const std::string text = g.BoardText(), above = text.substr(0, (kFloorRow - 3) * width);
-        ASSERT_EQ(above, test::Field("").substr(0, above.size()));
-        for (int c = 0; c <= kLastColumn; ++c) {
-            std::string stack;
-            for (int r = kFloorRow - 3; r <= kFloorRow; ++r) stack += text[r * width + c];
-            ++stacks[stack];
-        }
+        const std::string text = g.BoardText();
+        ASSERT_EQ(text.substr(0, top), test::Field("").substr(0, top));
+        for (auto p = &text[top]; *p != '\n'; ++p) ++stacks[{p[0], p[w], p[2 * w], p[3 * w]}];
         f.CanFalling = false;
         f.GameStep();
-        kinds.insert(f.CanKind), columns.insert((f.CanX - f.ColumnX[0]) / layout::kColumnPitch);
+        kinds.insert(f.CanKind), starts.insert((f.CanX - f.ColumnX[0]) / layout::kColumnPitch);
     }
     EXPECT_EQ(stacks.size(), 4u);  // empty, and no other shape
-    const double perBoard = kVisibleColumns / double(game::kObstacleOdds * game::kObstacleHeights);
-    for (const char* shape : {"...S", ".TMB", "TMMB"})  // each as likely, in one column in 20
-        EXPECT_NEAR(stacks[shape] / double(boards), perBoard, 0.025) << shape;
-    EXPECT_TRUE(kinds.size() == kCanKinds && columns.size() == kVisibleColumns &&
-                *columns.rbegin() == kLastColumn);
+    const double perBoard = kVisibleColumns / double(kObstacleOdds * kObstacleHeights);
+    for (const char* stack : {"...S", ".TMB", "TMMB"})  // each as likely, in one column in 20
+        EXPECT_NEAR(stacks[stack] / double(boards), perBoard, 0.025) << stack;
+    EXPECT_TRUE(kinds.size() == kCanKinds && starts.size() == kVisibleColumns &&
+                *starts.rbegin() == kLastColumn);
 }
 
 // A can left to fall, or dropped by a key after one step: the drop stops above the
 // lowest free cell, for its row number in points; then the can snaps into its cell for
 // twice its row.
 TEST(Landing, FallingOrDroppedTheCanSnapsIntoItsCellForTwiceItsRow) {
-    using game::kDeepestDropRow, game::CanSprite;
     struct Case {
         const char* what;
         const char* rows;
         int column, key, startY;  // startY: below RowY(0) before the first step
-        int dropRow, steps, row;  // steps: after the drop, until it lands in row
+        int dropRow, steps, row;  // steps: after the drop, until it lands in row (0: no drop)
     };
-    // Falling kStartFallStep pixels a step from row 0, the can moves into a row once it
-    // has passed the row above, and lands in it at the next step.
-    const auto fallen = [](int row) {
-        return layout::kRowPitch * (row - 1) / game::kStartFallStep + 2;
-    };
-    const int kind = 2;
+    const int kind = 2, floor = kFloorRow, deepest = kDeepestDropRow;
     for (const Case& c :
-         {Case{"floor", "", 5, 0, 0, 0, fallen(kFloorRow), kFloorRow},
-          Case{"stack", "4|4|4|4|4|4", 0, 0, 0, 0, fallen(kFloorRow - 6), kFloorRow - 6},
-          Case{"stack in the last column", ">4|>4", kLastColumn, 0, 0, 0, fallen(kFloorRow - 2),
-               kFloorRow - 2},
-          Case{"dropped, empty column", "", 6, kKeySpace, 0, kDeepestDropRow, 2, kFloorRow},
-          Case{"dropped onto a stack", "1|2|1|2|1|2|1", 0, kKeyDown, 0, kFloorRow - 7, 1,
-               kFloorRow - 7},
-          Case{"dropped entering the floor", "", 2, kKeyDown, kDeepestDropRow * layout::kRowPitch,
-               kDeepestDropRow, 1, kFloorRow}}) {
+         {Case{"floor", "", 5, 0, 0, 0, 0, floor},
+          Case{"stack", "4|4|4|4|4|4", 0, 0, 0, 0, 0, floor - 6},
+          Case{"stack in the last column", ">4|>4", kLastColumn, 0, 0, 0, 0, floor - 2},
+          Case{"dropped, empty column", "", 6, kKeySpace, 0, deepest, 2, floor},
+          Case{"dropped onto a stack", "1|2|1|2|1|2|1", 0, kKeyDown, 0, floor - 7, 1, floor - 7},
+          Case{"dropped entering the floor", "", 2, kKeyDown, deepest * kRowPitch, deepest, 1,
+               floor}}) {
         SCOPED_TRACE(c.what);
         test::Game g;
         FrmMain& f = g.form();
@@ -102,9 +90,10 @@ TEST(Landing, FallingOrDroppedTheCanSnapsIntoItsCellForTwiceItsRow) {
             EXPECT_TRUE(g.Shows(c.startY == 0 ? f.pctBeer[CanSprite(kind, 1)] : f.pctEmptyBeer,
                                 f.ColumnX[c.column], f.RowY[c.dropRow]));
         }
-        const int steps = g.StepUntilLanded();
-        const int frame = (steps + (c.key ? 1 : 0)) % game::kRollFrames;
-        EXPECT_EQ(steps, c.steps);
+        const int steps = g.StepUntilLanded(), frame = (steps + !!c.key) % kRollFrames;
+        // Falling kStartFallStep pixels a step from row 0, the can moves into a row once it
+        // has passed the row above, and lands in it at the next step.
+        EXPECT_EQ(steps, c.key ? c.steps : kRowPitch * (c.row - 1) / kStartFallStep + 2);
         EXPECT_EQ(f.Board[c.row][c.column], kind + 1);
         EXPECT_EQ(f.Score, c.dropRow + 2 * c.row);
         EXPECT_TRUE(g.Shows(f.pctBeer[CanSprite(kind, frame)], f.ColumnX[c.column], f.RowY[c.row]));
@@ -170,7 +159,7 @@ TEST(NewGameAgain, AnAutoclickerNestsAFewGamesAtMostAndTheInnermostPlaysToItsEnd
         g.At(ms, [&] { deepest = std::max(deepest, f.GamesRunning); });
     }
     EXPECT_EQ(g.Run(), test::Ended::ScriptSpent);
-    EXPECT_TRUE(deepest == game::kMostNestedGames && f.GameOver && f.GamesRunning == 0);
+    EXPECT_TRUE(deepest == kMostNestedGames && f.GameOver && f.GamesRunning == 0);
 }
 
 }  // namespace
