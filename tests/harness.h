@@ -56,9 +56,7 @@ public:
     void Click(std::uint64_t ms, const forms::PictureBox& control, int button = 1);
     void Send(std::uint64_t ms, platform::EventType type, int x = 0, int y = 0, int button = 0);
     void Key(std::uint64_t ms, int keyCode) { platform.KeyAt(ms, keyCode); }
-    void At(std::uint64_t ms, std::function<void()> action) {
-        platform.CallAt(ms, std::move(action));
-    }
+    void At(std::uint64_t ms, std::function<void()> call) { platform.CallAt(ms, std::move(call)); }
     // Clicks New Game now and returns the time of the click.
     std::uint64_t NewGame() {
         Click(Now() + 1, form().pctNew);

@@ -70,8 +70,8 @@ def dominant_colour(paths):
     the mean of the commonest coarse colour (the label, not its symbol), averaged
     over the rows. The labels are shaded top to bottom, so this is their mid-tone."""
     images = [Image.open(path).convert("RGB") for path in paths]
-    rows = []
-    for y in range(6, 14):
+    rows, middle = [], GEOMETRY["kCellHeight"] // 2
+    for y in range(middle - 4, middle + 4):
         pixels = [im.getpixel((x, y)) for im in images for x in range(8, 25)]
         bins = Counter(tuple(v // 24 for v in p) for p in pixels)
         top = bins.most_common(1)[0][0]
