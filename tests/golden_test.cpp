@@ -19,13 +19,9 @@ using test::Game;
 // as 8-bit RGB bytes, row by row; written without the chunks that change every time.
 void WritePng(const std::string& path, const std::string& rgb, int w, int h) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    const std::string size = std::to_string(w) + "x" + std::to_string(h);
-    std::FILE* pipe = popen(("convert -size " + size +
-                             " -depth 8 rgb:- -strip -define "
-                             "png:exclude-chunks=date,time PNG24:'" +
-                             path + "'")
-                                .c_str(),
-                            "w");
+    const std::string size = std::to_string(w) + "x" + std::to_string(h), quoted = "'" + path + "'";
+    const std::string options = " -depth 8 rgb:- -strip -define png:exclude-chunks=date,time";
+    std::FILE* pipe = popen(("convert -size " + size + options + " PNG24:" + quoted).c_str(), "w");
     std::fwrite(rgb.data(), 1, rgb.size(), pipe);
     pclose(pipe);
 }
@@ -78,13 +74,17 @@ struct Scene {
     std::function<void(Game&, FrmMain&)> script;
 };
 
-// Board rows 12..15 hold every can sprite: column c holds kind c % 6, and row 12 + i
-// the roll frames 2i (columns 0..5) and 2i + 1 (columns 6..11). No six of a kind touch.
+// The lowest board rows hold every can sprite: column c holds kind c % kCanKinds, and
+// each run of kCanKinds columns takes the next roll frame, row after row from the top
+// of the stock down. No six of a kind touch.
 void StockEveryCan(FrmMain& f) {
-    for (int i = 0; i < 4; ++i)
-        for (int c = 0; c <= game::kLastColumn; ++c) {
-            f.Board[12 + i][c] = static_cast<std::int16_t>(c % 6 + 1);
-            f.BoardFrame[12 + i][c] = static_cast<std::int16_t>(2 * i + c / 6);
+    const int runs = game::kVisibleColumns / game::kCanKinds;  // of every kind, in one row
+    const int top = game::kFloorRow + 1 - (game::kRollFrames + runs - 1) / runs;
+    for (int kind = 0; kind < game::kCanKinds; ++kind)
+        for (int frame = 0; frame < game::kRollFrames; ++frame) {
+            const int row = top + frame / runs, c = frame % runs * game::kCanKinds + kind;
+            f.Board[row][c] = static_cast<std::int16_t>(kind + 1);
+            f.BoardFrame[row][c] = static_cast<std::int16_t>(frame);
         }
     f.DrawBoard();
 }

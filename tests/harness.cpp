@@ -4,19 +4,28 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <span>
 #include <sstream>
+#include <stdexcept>
 
 namespace test {
 
 using namespace game;
 
+const std::string kPieces = "TMBS";  // Field's letters of the obstacle pieces, top first
+
 std::string Field(const std::string& rows) {
-    std::vector<std::string> lines;
-    std::istringstream in(rows + '|');
-    for (std::string line; std::getline(in, line, '|');) lines.push_back(line);
-    lines.insert(lines.begin(), kVisibleRows - lines.size(), "");
     std::string text;
-    for (std::string& line : lines) text += line.append(kVisibleColumns - line.size(), '.') + '\n';
+    int count = 0;
+    std::istringstream in(rows + '|');
+    for (std::string line; std::getline(in, line, '|'); ++count) {
+        const std::size_t wall = line.find('>'), cells = line.size() - (wall != line.npos);
+        if (cells > kVisibleColumns || count == kVisibleRows)
+            throw std::invalid_argument("Field: \"" + rows + "\" does not fit the playfield");
+        if (wall != line.npos) line.replace(wall, 1, kVisibleColumns - cells, '.');
+        text += line.append(kVisibleColumns - line.size(), '.') + '\n';
+    }
+    for (; count < kVisibleRows; ++count) text.insert(0, std::string(kVisibleColumns, '.') + '\n');
     return text;
 }
 
@@ -38,7 +47,7 @@ std::string TableIn(const std::string& settings) {
     for (std::string key, value; std::getline(in, key, '=') && std::getline(in, value);)
         values[key.substr(key.rfind('\n') + 1)] = value;
     std::string table;
-    for (int n = 1; n <= 10; ++n)
+    for (int n = 1; n <= kHighScoreRows; ++n)
         table += "|" + values["HighScoreName" + std::to_string(n)] + " " +
                  values["HighScore" + std::to_string(n)];
     while (table.ends_with("| 0")) table.resize(table.size() - 3);
@@ -123,16 +132,16 @@ bool Game::Shows(const forms::PictureBox& sprite, int x, int y) {
 }
 
 std::string Game::ScoreShown() {
-    std::string text(7, '?');
-    for (int i = 0; i < 7; ++i)
+    std::string text(kScoreDigits, '?');
+    for (int i = 0; i < kScoreDigits; ++i)
         for (int d = 0; d <= 9; ++d)
             if (form().pctScore[i].Picture() == form().frmGraphics.pctDigit[d].Picture())
-                text[6 - i] = static_cast<char>('0' + d);
+                text[kScoreDigits - 1 - i] = static_cast<char>('0' + d);
     return text;
 }
 
 bool Game::MugsShow(int lives) {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kLives; ++i)
         if (form().pctLives[i].Picture() !=
             (i < lives ? form().frmGraphics.pctMug : form().frmGraphics.pctEmptyMug).Picture())
             return false;
@@ -146,24 +155,24 @@ void Game::StartOnEmptyBoard(int lives) {
             (i < lives ? f.frmGraphics.pctMug : f.frmGraphics.pctEmptyMug).Picture;
     f.Lives = static_cast<std::int16_t>(lives);
     f.TickDelay = kNewGameTickDelay;
-    f.GameOver = false;
-    f.CanFalling = false;
+    f.GameOver = f.CanFalling = false;
     f.Score = 0;
     SetBoard("");
 }
 
 void Game::SetBoard(const std::string& rows) {
+    static_assert(kCanKinds <= 9, "a can code is one digit in Field's rows");
     FrmMain& f = form();
     const std::string text = Field(rows);
     for (int r = 0; r < kGridRows; ++r)
         for (int c = 0; c < kGridColumns; ++c) {
             const char cell =
                 r <= kFloorRow && c <= kLastColumn ? text[r * (kVisibleColumns + 1) + c] : '.';
-            const auto obstacle = std::string("TMBS").find(cell);
+            const auto can = std::string(".123456789").find(cell), piece = kPieces.find(cell);
+            if (can > kCanKinds && piece == std::string::npos)
+                throw std::invalid_argument(std::string("Field: no cell is written ") + cell);
             f.Board[r][c] =
-                static_cast<std::int16_t>(cell == '.'                     ? kEmptyCell
-                                          : obstacle != std::string::npos ? kObstacleTop + obstacle
-                                                                          : cell - '0');
+                static_cast<std::int16_t>(can <= kCanKinds ? can : kObstacleTop + piece);
             f.BoardFrame[r][c] = f.Board[r][c] < kObstacleTop ? f.Board[r][c] : std::int16_t{0};
         }
     f.DrawBoard();
@@ -172,10 +181,8 @@ void Game::SetBoard(const std::string& rows) {
 std::string Game::BoardText() {
     std::string text;
     for (int r = 0; r <= kFloorRow; ++r, text += '\n')
-        for (int c = 0; c <= kLastColumn; ++c) {
-            const int code = form().Board[r][c];
-            text += code >= kObstacleTop ? "TMBS"[code - kObstacleTop] : ".123456"[code];
-        }
+        for (const int code : std::span(form().Board[r], kVisibleColumns))
+            text += code >= kObstacleTop ? kPieces[code - kObstacleTop] : ".123456789"[code];
     return text;
 }
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/frm_main.h"
+#include "layout/geometry.h"
 #include "platform/headless/headless.h"
 #include "platform/virtual_keys.h"
 
@@ -28,8 +29,10 @@ std::string TableIn(const std::string& settings);
 // How a run ended.
 enum class Ended { ScriptSpent, ProgramEnded };
 
-// A playfield in rows, the last one row 15, separated by '|': '.' empty, '1'..'6' a
-// can code, 'T' 'M' 'B' 'S' the obstacle pieces 500..503. Short rows are padded.
+// A playfield in rows separated by '|', the last one the floor row: '.' empty, '1'.. a
+// can code (kind + 1), 'T' 'M' 'B' 'S' the obstacle pieces. A short row is padded with
+// empty cells at its end, or where it has a '>': ">11" stands at the right wall. A row
+// wider than the playfield, or more rows than it has, throw std::invalid_argument.
 std::string Field(const std::string& rows);
 
 class Game {
@@ -53,9 +56,7 @@ public:
     void Click(std::uint64_t ms, const forms::PictureBox& control, int button = 1);
     void Send(std::uint64_t ms, platform::EventType type, int x = 0, int y = 0, int button = 0);
     void Key(std::uint64_t ms, int keyCode) { platform.KeyAt(ms, keyCode); }
-    void At(std::uint64_t ms, std::function<void()> action) {
-        platform.CallAt(ms, std::move(action));
-    }
+    void At(std::uint64_t ms, std::function<void()> call) { platform.CallAt(ms, std::move(call)); }
     // Clicks New Game now and returns the time of the click.
     std::uint64_t NewGame() {
         Click(Now() + 1, form().pctNew);
@@ -71,7 +72,7 @@ public:
     // Presents what was drawn, then tells whether the window shows sprite's picture at (x, y)
     // (its transparent pixels skipped).
     bool Shows(const forms::PictureBox& sprite, int x, int y);
-    // The seven score digits as the player reads them; '?' for a picture that is no digit.
+    // The score's digits as the player reads them; '?' for a picture that is no digit.
     std::string ScoreShown();
     // True when mug i shows full for i < lives and empty after.
     bool MugsShow(int lives);
@@ -83,7 +84,7 @@ public:
     // Puts the rows on the board (see Field) and draws it. A can of code n shows roll
     // picture n, so a can that moves later can be told by its picture.
     void SetBoard(const std::string& rows);
-    // The board's rows 0..15 as Field writes them.
+    // The board's visible rows as Field writes them.
     std::string BoardText();
     // A can of kind in flight at the top of column, as a spawned can after its first step.
     void PutFallingCan(int kind, int column);

@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace game;
+using layout::kRowPitch;
 using test::kKeyDown, test::kKeySpace;
 using Playfield = test::GameTest;
 
@@ -30,25 +32,26 @@ TEST_F(Playfield, StartUpRemovesALeftoverTraceFileAndSeedsTheDiceFromTheWallCloc
 }
 
 TEST_F(Playfield, NewBoardsHoldOnlyFloorStacksOfOneThreeOrFourAndCansOfEveryKindFallEverywhere) {
-    std::map<std::string, int> stacks;  // how often each column's rows 12..15 were dealt
-    std::set<int> kinds, columns;
-    const int boards = 4000;
+    std::map<std::string, int> stacks;  // how often each column's four floor rows were dealt
+    std::set<int> kinds, starts;
+    const int boards = 4000, w = kVisibleColumns + 1, top = (kFloorRow - 3) * w;  // in BoardText
     g.StartOnEmptyBoard();
     for (int n = 0; n < boards; ++n) {
-        g.SetBoard("1|1|1|1|1|1|1|1|1|1|1|1|1|1|1|1");  // a new board clears everything
-        f.NewBoard();
+        for (auto& row : f.Board) std::fill(std::begin(row), std::end(row), 1);
+        f.NewBoard();  // clears everything
         const std::string text = g.BoardText();
-        ASSERT_EQ(text.substr(0, 12 * 13), test::Field("").substr(0, 12 * 13));
-        for (int c = 0; c < 12; ++c)
-            ++stacks[{text[12 * 13 + c], text[13 * 13 + c], text[14 * 13 + c], text[15 * 13 + c]}];
+        ASSERT_EQ(text.substr(0, top), test::Field("").substr(0, top));
+        for (auto p = &text[top]; *p != '\n'; ++p) ++stacks[{p[0], p[w], p[2 * w], p[3 * w]}];
         f.CanFalling = false;
         f.GameStep();
-        kinds.insert(f.CanKind), columns.insert((f.CanX - f.ColumnX[0]) / 32);
+        kinds.insert(f.CanKind), starts.insert((f.CanX - f.ColumnX[0]) / layout::kColumnPitch);
     }
-    EXPECT_EQ(stacks.size(), 4u);                       // empty, and no other shape
-    for (const char* shape : {"...S", ".TMB", "TMMB"})  // one column in 20 gets a stack
-        EXPECT_NEAR(stacks[shape] / double(boards), 0.2, 0.025) << shape;
-    EXPECT_TRUE(kinds.size() == 6 && columns.size() == 12 && *columns.rbegin() == 11);
+    EXPECT_EQ(stacks.size(), 4u);  // empty, and no other shape
+    const double perBoard = kVisibleColumns / double(kObstacleOdds * kObstacleHeights);
+    for (const char* stack : {"...S", ".TMB", "TMMB"})  // each as likely, in one column in 20
+        EXPECT_NEAR(stacks[stack] / double(boards), perBoard, 0.025) << stack;
+    EXPECT_TRUE(kinds.size() == kCanKinds && starts.size() == kVisibleColumns &&
+                *starts.rbegin() == kLastColumn);
 }
 
 // A can left to fall, or dropped by a key after one step: the drop stops above the
@@ -59,21 +62,23 @@ TEST(Landing, FallingOrDroppedTheCanSnapsIntoItsCellForTwiceItsRow) {
         const char* what;
         const char* rows;
         int column, key, startY;  // startY: below RowY(0) before the first step
-        int dropRow, steps, row;  // steps: after the drop, until it lands in row
+        int dropRow, steps, row;  // steps: after the drop, until it lands in row (0: no drop)
     };
-    // 58 steps of 5 pixels reach into row 15; onto a stack at row 10, five pixels into row 9.
+    const int kind = 2, floor = kFloorRow, deepest = kDeepestDropRow;
     for (const Case& c :
-         {Case{"floor", "", 5, 0, 0, 0, 58, 15}, Case{"stack", "4|4|4|4|4|4", 0, 0, 0, 0, 34, 9},
-          Case{"stack in column 11", "...........4|...........4", 11, 0, 0, 0, 50, 13},
-          Case{"dropped, empty column", "", 6, kKeySpace, 0, 14, 2, 15},
-          Case{"dropped onto a stack", "1|2|1|2|1|2|1", 0, kKeyDown, 0, 8, 1, 8},
-          Case{"dropped entering the floor", "", 2, kKeyDown, 280, 14, 1, 15}}) {
+         {Case{"floor", "", 5, 0, 0, 0, 0, floor},
+          Case{"stack", "4|4|4|4|4|4", 0, 0, 0, 0, 0, floor - 6},
+          Case{"stack in the last column", ">4|>4", kLastColumn, 0, 0, 0, 0, floor - 2},
+          Case{"dropped, empty column", "", 6, kKeySpace, 0, deepest, 2, floor},
+          Case{"dropped onto a stack", "1|2|1|2|1|2|1", 0, kKeyDown, 0, floor - 7, 1, floor - 7},
+          Case{"dropped entering the floor", "", 2, kKeyDown, deepest * kRowPitch, deepest, 1,
+               floor}}) {
         SCOPED_TRACE(c.what);
         test::Game g;
         FrmMain& f = g.form();
         g.StartOnEmptyBoard();
         g.SetBoard(c.rows);
-        g.PutFallingCan(2, c.column);
+        g.PutFallingCan(kind, c.column);
         if (c.key) {
             f.CanY += c.startY;
             f.GameStep();
@@ -82,18 +87,20 @@ TEST(Landing, FallingOrDroppedTheCanSnapsIntoItsCellForTwiceItsRow) {
             f.DoEvents();
             EXPECT_TRUE(f.CanY == std::max(y, f.RowY[c.dropRow]) && f.Score == c.dropRow &&
                         f.CanFalling);
-            EXPECT_TRUE(g.Shows(c.startY == 0 ? f.pctBeer[2 * 8 + 1] : f.pctEmptyBeer,
+            EXPECT_TRUE(g.Shows(c.startY == 0 ? f.pctBeer[CanSprite(kind, 1)] : f.pctEmptyBeer,
                                 f.ColumnX[c.column], f.RowY[c.dropRow]));
         }
-        const int steps = g.StepUntilLanded(), frame = (steps + (c.key ? 1 : 0)) % 8;
-        EXPECT_EQ(steps, c.steps);
-        EXPECT_EQ(f.Board[c.row][c.column], 3);
+        const int steps = g.StepUntilLanded(), frame = (steps + !!c.key) % kRollFrames;
+        // Falling kStartFallStep pixels a step from row 0, the can moves into a row once it
+        // has passed the row above, and lands in it at the next step.
+        EXPECT_EQ(steps, c.key ? c.steps : kRowPitch * (c.row - 1) / kStartFallStep + 2);
+        EXPECT_EQ(f.Board[c.row][c.column], kind + 1);
         EXPECT_EQ(f.Score, c.dropRow + 2 * c.row);
-        EXPECT_TRUE(g.Shows(f.pctBeer[2 * 8 + frame], f.ColumnX[c.column], f.RowY[c.row]));
+        EXPECT_TRUE(g.Shows(f.pctBeer[CanSprite(kind, frame)], f.ColumnX[c.column], f.RowY[c.row]));
         EXPECT_TRUE(g.Shows(f.pctEmptyBeer, f.ColumnX[c.column], f.RowY[c.row - 1]));
         g.Send(g.Now() + 1, platform::EventType::Expose);  // and it is on the board for good
         g.Run();
-        EXPECT_TRUE(g.Shows(f.pctBeer[2 * 8 + frame], f.ColumnX[c.column], f.RowY[c.row]));
+        EXPECT_TRUE(g.Shows(f.pctBeer[CanSprite(kind, frame)], f.ColumnX[c.column], f.RowY[c.row]));
     }
 }
 

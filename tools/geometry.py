@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""The game window's geometry as the game declares it in src/game/rules.h and
-src/layout/geometry.h, for the art generator and the real-window tests.
+"""The game window's geometry as the game declares it in src/forms/picture.h (the
+twips), src/game/rules.h and src/layout/geometry.h, for the art generator and the
+real-window tests.
 
     import geometry; geometry.GEOMETRY["kWindowWidth"]   the numbers, by their C++ names
     tools/geometry.py                                     shell assignments, in pixels:
@@ -18,7 +19,7 @@ SRC = pathlib.Path(__file__).resolve().parent.parent / "src"
 DECLARATION = re.compile(r"^constexpr ([\w:]+) (k\w+)(?:\[[^\]]*\])?\s*=?\s*([^;]+);", re.M)
 
 
-def read(headers=("game/rules.h", "layout/geometry.h")):
+def read(headers=("forms/picture.h", "game/rules.h", "layout/geometry.h")):
     """Every constant of the headers, in order: ints, or tuples for braced values; and
     the names of the control boxes."""
     names, boxes = {}, []

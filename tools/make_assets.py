@@ -60,13 +60,13 @@ BUTTON_SLOTS = {
     "about": box("kAbout")[:2], "quit": box("kQuit")[:2],
 }
 BUTTON_SIZE = G["kButtonSize"]
-RIGHT_PANEL = (444, 96, 568, 398)
+RIGHT_PANEL = corners("kRightPanel")
 FOCUS_BOX = box("kFocus")
 MUG_SLOTS = tuple((x // G["kTwipsPerPixel"], G["kLifeTop"] // G["kTwipsPerPixel"])
                   for x in G["kLifeLefts"])
 
 DIGIT_WIDTHS = {2: 21, 3: 21, 4: 24}
-CAN_FRAMES = 8
+CAN_FRAMES = G["kRollFrames"]
 TOOLTIP_CELL = (7, 13)
 SAMPLE_RATE = 22050
 SOUND_LOUDNESS = -16.0   # LUFS, both sounds alike
@@ -650,8 +650,9 @@ CAN_KINDS = [  # label colour, symbol colour, symbol
     ((214, 84, 10), CREAM, "cross"),
     ((238, 240, 246), (26, 34, 86), "crown"),
 ]
-CAN_CY = 10.0           # the can's axis, in cell pixels
-CAN_RADIUS = 9.0
+assert len(CAN_KINDS) == G["kCanKinds"], "one look for each can kind of src/game/rules.h"
+CAN_CY = CELL_SIZE[1] / 2   # the can's axis, in cell pixels
+CAN_RADIUS = CAN_CY - 1
 LABEL_SPAN = (7.0, 27.0)
 LABEL_STRIPE = 0.9
 SYMBOL_SIZE = 10.0      # on the can's surface, in pixels
@@ -887,7 +888,7 @@ def make_mug(full):
 
 # --- cop picture -------------------------------------------------------------------
 
-COP_SIZE = (320, 200)
+COP_SIZE = (G["kCopWidth"], G["kCopHeight"])
 COP_SCALE = 4                   # drawn this many times bigger, then box-filtered down
 NIGHT_TOP, NIGHT_BOTTOM = (14, 18, 42), (40, 32, 58)
 NAVY, NAVY_LIT, NAVY_DARK = (30, 38, 84), (70, 76, 120), (14, 16, 40)
@@ -1311,7 +1312,7 @@ def main(out_dir):
     save_gif(to_palette(make_entry_cursor(), keep=[BLACK]), out / "entry_cursor.gif")
     save_gif(to_palette(Image.new("RGB", GLYPH_SIZE, BLACK)), out / "empty_letter.gif")
 
-    for kind in range(len(CAN_KINDS)):
+    for kind in range(G["kCanKinds"]):
         for frame in range(CAN_FRAMES):
             save_gif(to_palette(can_frame(kind, frame), keep=[BLACK]),
                      out / f"can_{kind}_{frame}.gif")

@@ -165,7 +165,7 @@ MUTANTS = [
      "a full table loses row 9 instead of row 10"),
     ("scores/high_scores.cpp", "    if (Score == 0) {", "    if (false) {",
      "a score of 0 opens name entry"),
-    ("scores/high_scores.cpp", "            pctScoreBoard.PaintPicture(frmGraphics.pctDigit[digit - '0'].Picture, x, y);\n            x += letterWidth;",
+    ("scores/high_scores.cpp", "            pctScoreBoard.PaintPicture(frmGraphics.pctDigit[digit - '0'].Picture, x, y);\n            x += layout::kBoardLetterPitch;",
      "            pctScoreBoard.PaintPicture(frmGraphics.pctDigit[digit - '0'].Picture, x, y);\n            x += frmGraphics.pctDigit[digit - '0'].PixelWidth();",
      "the board's score digits are set by each digit's width instead of the fixed pitch"),
     ("scores/high_scores.cpp", "if (!pctScoreBoard.Visible) HidePanel();", "HidePanel();",

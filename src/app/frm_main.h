@@ -97,8 +97,6 @@ public:
 
     // ----- matching and clearing (game/match.cpp) -----
     void CheckMatch(const std::int16_t& row, const std::int16_t& column, bool& found);
-    void ClearWideBlock(const std::int16_t& row, const std::int16_t& column);
-    void ClearTallBlock(const std::int16_t& row, const std::int16_t& column);
     void CheckAllMatches();
 
     // ----- score (scores/score.cpp) -----

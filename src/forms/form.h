@@ -50,7 +50,6 @@ public:
     void SetTooltipLook(TooltipLook look);
 
     void SetCaption(const std::string& caption);
-    const std::string& Caption() const { return caption_; }
     int BorderStyle = 1;  // 0 none; the window is always shown borderless
     // 0 normal, 1 minimised. Setting 1 minimises the window.
     int WindowState() const { return windowState_; }
@@ -88,9 +87,8 @@ public:
     // The topmost visible control that takes a press at (x, y), or nullptr.
     Control* ControlAt(int x, int y) const;
 
-    // Tooltip shown now (empty when none) and its box on the window.
+    // Tooltip shown now (empty when none).
     const std::string& TooltipText() const { return tooltipText_; }
-    Rect TooltipBounds() const { return tooltipRect_; }
 
     // How long the pointer must rest on a control before its tooltip shows.
     static constexpr std::uint64_t kTooltipDelayMs = 500;

@@ -6,8 +6,6 @@
 
 namespace forms {
 
-StdPicture LoadPicture(const Image& image) { return std::make_shared<const Image>(image); }
-
 Surface::Surface(int width, int height, Color fill) { Resize(width, height, fill); }
 
 void Surface::Resize(int width, int height, Color fill) {

@@ -27,8 +27,6 @@ constexpr Color kWindowBackground = 0x3A2414;
 
 using StdPicture = std::shared_ptr<const Image>;
 
-// A new picture object holding a copy of the image: equal pixels, its own handle.
-StdPicture LoadPicture(const Image& image);
 // The handle the game compares; null for no picture.
 inline const void* Handle(const StdPicture& picture) { return picture.get(); }
 
@@ -78,9 +76,11 @@ constexpr std::uint32_t SRCCOPY = 0x00CC0020;
 // destination (x, y). Only SRCCOPY is supported.
 void BitBlt(hDC dest, int x, int y, int w, int h, hDC source, int sx, int sy, std::uint32_t rop);
 
-// Twips: the layout unit. 15 twips make one pixel on this screen.
-constexpr int TwipsPerPixelX = 15;
-constexpr int TwipsPerPixelY = 15;
+// Twips: the layout unit, kTwipsPerPixel to a pixel on this screen (the layout in
+// layout/geometry.h was designed at this factor).
+constexpr int kTwipsPerPixel = 15;
+constexpr int TwipsPerPixelX = kTwipsPerPixel;
+constexpr int TwipsPerPixelY = kTwipsPerPixel;
 
 // Rounds to a whole number, halves to even.
 long RoundHalfEven(double value);
@@ -88,6 +88,6 @@ long RoundHalfEven(double value);
 long IntDiv(double a, double b);
 // A position or size in twips as whole pixels, to the nearest pixel.
 int ToPixels(double twips);
-constexpr double ToTwips(int pixels) { return pixels * 15.0; }
+constexpr double ToTwips(int pixels) { return pixels * double{kTwipsPerPixel}; }
 
 }  // namespace forms

@@ -28,8 +28,9 @@ void DropColumnsOneRow(FrmMain& form, int bottom, int column, BlockShape shape) 
     }
 }
 
-// Clears the block at once, within the game step that completed it: burp, blank its
-// cells, kBlockPoints, let the cans above drop into the gap, repaint, and sweep again.
+// Clears the wide or tall block with top-left (row, column) at once, within the game
+// step that completed it: burp, blank its cells, kBlockPoints, let the cans above drop
+// into the gap, repaint, and sweep again. Called by CheckMatch only.
 void ClearBlock(FrmMain& form, int row, int column, BlockShape shape) {
     form.PlayWav("burp.wav", false);
     for (int r = row; r < row + shape.rows; ++r)
@@ -67,29 +68,16 @@ void FrmMain::CheckMatch(const std::int16_t& row, const std::int16_t& column, bo
         const BlockShape& shape = candidate.shape;
         const bool fits = left >= 0 && left <= shape.lastLeftColumn && row <= shape.lastTopRow;
         if (!fits || CountEqual(*this, row, left, shape, code) != kBlockCans) continue;
-        if (shape.rows == kWideBlock.rows)
-            ClearWideBlock(row, left);
-        else
-            ClearTallBlock(row, left);
+        ClearBlock(*this, row, left, shape);
         found = true;
         return;
     }
 }
 
-// Clears the 2 × 3 block with top-left (row, column). Called by CheckMatch only.
-void FrmMain::ClearWideBlock(const std::int16_t& row, const std::int16_t& column) {
-    ClearBlock(*this, row, column, kWideBlock);
-}
-
-// Clears the 3 × 2 block with top-left (row, column). Called by CheckMatch only.
-void FrmMain::ClearTallBlock(const std::int16_t& row, const std::int16_t& column) {
-    ClearBlock(*this, row, column, kTallBlock);
-}
-
 // Sweeps the settled board in reading order, over every cell a block's top-left corner
 // may stand on, and clears the first block found; that clearing sweeps again itself,
-// so a chain goes on one block at a time until none is left. Called by the clearing
-// procedures as their last step.
+// so a chain goes on one block at a time until none is left. Called by ClearBlock as
+// its last step.
 void FrmMain::CheckAllMatches() {
     bool found = false;
     for (std::int16_t r = 0; r <= kLastWideStartRow && !found; ++r)

@@ -1,5 +1,7 @@
 #include "layout/frm_graphics.h"
 
+#include "layout/geometry.h"
+
 namespace layout {
 
 namespace {
@@ -17,8 +19,8 @@ void FrmGraphics::Load(const Assets& assets) {
     for (int i = 0; i < game::kObstaclePieces; ++i) Give(pctObject[i], assets, kObjects[i]);
     // The cop box keeps its own size; whoever shows the picture sizes itself to it.
     pctCop.AutoSize = false;
-    pctCop.Width = 1830;
-    pctCop.Height = 900;
+    pctCop.Width = kCopBox.width;
+    pctCop.Height = kCopBox.height;
     Give(pctCop, assets, "cop.jpg");
     Give(pctMug, assets, "mug_full.gif");
     Give(pctEmptyMug, assets, "mug_empty.gif");

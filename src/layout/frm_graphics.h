@@ -17,8 +17,6 @@ using forms::PictureBox;
 
 class FrmGraphics {
 public:
-    std::string Caption = "Form1";
-
     std::array<PictureBox, game::kObstaclePieces> pctObject;  // top, middle, bottom, single
     PictureBox pctCop;
     PictureBox pctMug, pctEmptyMug;

@@ -2,10 +2,12 @@
 // window's layout (layout/main_window.cpp) and the playfield grid (game/board.cpp)
 // are built from them; the art generator and the real-window tests read them through
 // tools/geometry.py, which understands the lines `constexpr <type> k<Name> = <value>;`
-// and `constexpr <type> k<Name>{<values>};`, where a value may name earlier ones (here
-// or in game/rules.h) with + - * /. Keep every number in one of those forms.
+// and `constexpr <type> k<Name>{<values>};`, where a value may name earlier ones (here,
+// in game/rules.h or in forms/picture.h) with + - * /. Keep every number in one of
+// those forms.
 #pragma once
 
+#include "forms/picture.h"
 #include "game/rules.h"
 
 namespace layout {
@@ -13,8 +15,8 @@ namespace layout {
 // The window's client area, pixels.
 constexpr int kWindowWidth = 599;
 constexpr int kWindowHeight = 436;
-// The screen factor the layout was designed at: controls are placed in twips.
-constexpr int kTwipsPerPixel = 15;
+// Controls are placed in twips, designed at the screen factor forms/picture.h gives.
+using forms::kTwipsPerPixel;
 
 // Design-time places of the picture boxes of frmMain, twips.
 struct Box {
@@ -38,6 +40,8 @@ constexpr Box kAboutText1{720, 3630, 5160, 2535};
 constexpr Box kAboutText2{6480, 240, 480, 480};
 constexpr Box kEmptyBeer{990, 5550, 480, 300};
 constexpr Box kScoreBoardOpen{150, 150, 5940, 6225};  // where the high-score board opens
+// Drawn into the background only: the panel behind the buttons.
+constexpr Box kRightPanel{6660, 1440, 1875, 4545};
 // The score's digits, index 0 the units digit at the right, and the life mugs, index 0
 // at the left; each takes the size of its picture.
 constexpr int kScoreDigitLefts[game::kScoreDigits] = {8340, 8025, 7710, 7395, 7080, 6765, 6450};
@@ -49,6 +53,14 @@ constexpr int kButtonSize = 32;  // pixels, every picture button and mug
 // Digits and letters (score and high-score board), pixels.
 constexpr int kGlyphWidth = 22;
 constexpr int kGlyphHeight = 23;
+// The high-score board's text, pixels from the board's top left corner: row 1's name
+// from (kBoardTextLeft, kBoardTextTop) and its score from kBoardScoreLeft, one glyph
+// after another, and each row under the one before.
+constexpr int kBoardTextLeft = 17;
+constexpr int kBoardTextTop = 80;
+constexpr int kBoardScoreLeft = 177;
+constexpr int kBoardLetterPitch = kGlyphWidth;
+constexpr int kBoardRowPitch = kGlyphHeight;
 
 // The playfield: the grid is placed from the design-time left and top frame lines.
 // Start-up fits the other end points (stored below, twips: X1, Y1, X2, Y2) around it.
@@ -72,6 +84,12 @@ constexpr int kFrameRight =
     kFrameLeft + kGridLeft + game::kLastColumn * kColumnPitch + kCellWidth + 1;
 constexpr int kFrameBottom = kFrameTop + kGridTop + game::kFloorRow * kRowPitch + kCellHeight + 1;
 
+// The cop picture, pixels, shown centred between the frame lines; frmGraphics.pctCop,
+// which holds it, keeps its own design-time box (twips).
+constexpr int kCopWidth = 320;
+constexpr int kCopHeight = 200;
+constexpr Box kCopBox{0, 0, 1830, 900};
+
 constexpr bool InWindow(int left, int top, int width, int height) {
     return left >= 0 && top >= 0 && left + width <= kWindowWidth && top + height <= kWindowHeight;
 }
@@ -83,7 +101,7 @@ constexpr bool InWindow(const Box& b) {
 constexpr bool EveryControlInWindow() {
     for (const Box& b : {kLogo, kMinimizeIcon, kExitIcon, kAction, kOk, kClear, kNew, kScores,
                          kSound, kAbout, kQuit, kFocus, kScoreBoard, kSpecial, kAboutText1,
-                         kAboutText2, kEmptyBeer, kScoreBoardOpen})
+                         kAboutText2, kEmptyBeer, kScoreBoardOpen, kRightPanel})
         if (!InWindow(b)) return false;
     for (const int left : kScoreDigitLefts)
         if (!InWindow(Box{left, kScoreDigitTop, kGlyphWidth * kTwipsPerPixel,
@@ -99,5 +117,12 @@ static_assert(InWindow(kFrameLeft, kFrameTop, kFrameRight - kFrameLeft + 1,
                        kFrameBottom - kFrameTop + 1),
               "the playfield and its frame must fit inside the window");
 static_assert(EveryControlInWindow(), "every control must fit inside the window");
+static_assert(kCopWidth < kFrameRight - kFrameLeft && kCopHeight < kFrameBottom - kFrameTop,
+              "the cop must fit inside the frame");
+static_assert(kBoardScoreLeft + game::kScoreDigits * kBoardLetterPitch <=
+                      kScoreBoardOpen.width / kTwipsPerPixel &&
+                  kBoardTextTop + game::kHighScoreRows * kBoardRowPitch <=
+                      kScoreBoardOpen.height / kTwipsPerPixel,
+              "the high-score table must fit on its board");
 
 }  // namespace layout

@@ -21,6 +21,18 @@ struct BoxLayout {
 constexpr int kTooltipCellWidth = 7;
 constexpr forms::Color kTooltipPaper = 0x2C1A0D, kTooltipInk = 0xF8E8C4, kTooltipEdge = 0xCC9C4A;
 
+// Adds member i of a control array at (left, top), twips, sized by its first picture:
+// the score's digits and the life mugs.
+void AddMember(forms::Form& form, PictureBox& box, const char* name, int i, int left, int top,
+               const forms::StdPicture& picture) {
+    box.Name = name;
+    box.Index = i;
+    box.Left = left;
+    box.Top = top;
+    box.Picture = picture;
+    form.Add(box);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(platform::Platform& platform) : Form(platform, kWindowWidth, kWindowHeight) {
@@ -104,24 +116,12 @@ void MainWindow::LayOut() {
                                           std::to_string(frame) + ".gif");
             Add(beer);
         }
-    for (int i = 0; i < game::kScoreDigits; ++i) {
-        PictureBox& digit = pctScore[i];
-        digit.Name = "pctScore";
-        digit.Index = i;
-        digit.Left = kScoreDigitLefts[i];
-        digit.Top = kScoreDigitTop;
-        digit.Picture = assets.Picture("digit0.gif");
-        Add(digit);
-    }
-    for (int i = 0; i < game::kLives; ++i) {
-        PictureBox& mug = pctLives[i];
-        mug.Name = "pctLives";
-        mug.Index = i;
-        mug.Left = kLifeLefts[i];
-        mug.Top = kLifeTop;
-        mug.Picture = assets.Picture("mug_full.gif");
-        Add(mug);
-    }
+    for (int i = 0; i < game::kScoreDigits; ++i)
+        AddMember(*this, pctScore[i], "pctScore", i, kScoreDigitLefts[i], kScoreDigitTop,
+                  assets.Picture("digit0.gif"));
+    for (int i = 0; i < game::kLives; ++i)
+        AddMember(*this, pctLives[i], "pctLives", i, kLifeLefts[i], kLifeTop,
+                  assets.Picture("mug_full.gif"));
 }
 
 }  // namespace layout

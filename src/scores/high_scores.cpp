@@ -125,11 +125,9 @@ void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
     pctScoreBoard.Refresh();
     Refresh();
 
-    const int letterWidth = frmGraphics.pctAlpha[0].PixelWidth();
-    const int rowHeight = frmGraphics.pctAlpha[0].PixelHeight();
-    std::int32_t y = RowY[0];
+    std::int32_t y = layout::kBoardTextTop;
     for (int row = 1; row <= game::kHighScoreRows; ++row) {
-        std::int32_t x = ColumnX[0];
+        std::int32_t x = layout::kBoardTextLeft;
         const std::string& name = HighNames[row];
         for (std::size_t j = 1; j <= kBoardLetters; ++j) {
             if (!(entryMode && row == entryRow) && name.size() >= j) {
@@ -140,15 +138,15 @@ void FrmMain::ShowScoreBoard(bool entryMode, std::int16_t entryRow) {
                                            x, y);
             }
             LetterX[j] = x;
-            x += letterWidth;
+            x += layout::kBoardLetterPitch;
         }
-        x = ColumnX[5];
+        x = layout::kBoardScoreLeft;
         for (const char digit : SevenDigits(HighScores[row])) {
             pctScoreBoard.PaintPicture(frmGraphics.pctDigit[digit - '0'].Picture, x, y);
-            x += letterWidth;
+            x += layout::kBoardLetterPitch;
         }
         RowTop[row] = y;
-        y += rowHeight;
+        y += layout::kBoardRowPitch;
     }
 
     EnteringName = entryMode;

@@ -3,11 +3,11 @@
 
     /usr/bin/python3 tests/assets/balance.py [ASSETS_DIR]
 
-Colours: the six can kinds and the obstacles must stay apart for colour-blind
-players. Each sprite's dominant colour is seen through a simulation of
-protanopia, deuteranopia and tritanopia (Machado, Oliveira and Fernandes 2009,
-full severity, in linear RGB) and every pair must stay MIN_COLOUR_DISTANCE apart
-in CIELAB (delta E 1976).
+Colours: every can kind src/game/rules.h declares, and the obstacles, must stay
+apart for colour-blind players. Each sprite's dominant colour is seen through a
+simulation of protanopia, deuteranopia and tritanopia (Machado, Oliveira and
+Fernandes 2009, full severity, in linear RGB) and every pair must stay
+MIN_COLOUR_DISTANCE apart in CIELAB (delta E 1976).
 
 Sounds: no DC offset, no sample near full scale, and the burp and the siren
 within MAX_LOUDNESS_GAP of each other in integrated loudness (ITU-R BS.1770).
@@ -26,6 +26,7 @@ from PIL import Image
 
 ROOT = Path(__file__).resolve().parent.parent.parent
 sys.path.insert(0, str(ROOT / "tools"))
+from geometry import GEOMETRY  # noqa: E402
 from loudness import integrated_loudness  # noqa: E402
 
 MIN_COLOUR_DISTANCE = 20.0
@@ -69,8 +70,8 @@ def dominant_colour(paths):
     the mean of the commonest coarse colour (the label, not its symbol), averaged
     over the rows. The labels are shaded top to bottom, so this is their mid-tone."""
     images = [Image.open(path).convert("RGB") for path in paths]
-    rows = []
-    for y in range(6, 14):
+    rows, middle = [], GEOMETRY["kCellHeight"] // 2
+    for y in range(middle - 4, middle + 4):
         pixels = [im.getpixel((x, y)) for im in images for x in range(8, 25)]
         bins = Counter(tuple(v // 24 for v in p) for p in pixels)
         top = bins.most_common(1)[0][0]
@@ -80,7 +81,8 @@ def dominant_colour(paths):
 
 
 def check_colours(assets):
-    kinds = {f"can {k}": dominant_colour(sorted(assets.glob(f"can_{k}_*.gif"))) for k in range(6)}
+    kinds = {f"can {k}": dominant_colour(sorted(assets.glob(f"can_{k}_*.gif")))
+             for k in range(GEOMETRY["kCanKinds"])}
     kinds["obstacle"] = dominant_colour(sorted(assets.glob("obstacle_*.gif")))
     for name, rgb in kinds.items():
         print(f"{name}: #{rgb[0]:02x}{rgb[1]:02x}{rgb[2]:02x}")

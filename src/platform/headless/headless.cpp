@@ -39,8 +39,7 @@ void HeadlessPlatform::CallAt(std::uint64_t ms, std::function<void()> action) {
     Insert({ms, Event{}, std::move(action)});
 }
 
-void HeadlessPlatform::OpenWindow(const std::string& caption, int w, int h) {
-    caption_ = caption;
+void HeadlessPlatform::OpenWindow(const std::string&, int w, int h) {
     frameW_ = w;
     frameH_ = h;
     frame_.assign(static_cast<std::size_t>(w) * h, 0);

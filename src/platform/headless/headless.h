@@ -54,7 +54,6 @@ public:
     const std::vector<PlayedSound>& Sounds() const { return sounds_; }
     const std::vector<std::string>& Urls() const { return urls_; }
     const std::vector<std::string>& Notices() const { return notices_; }
-    const std::string& Caption() const { return caption_; }
     int MinimizeCount() const { return minimizes_; }
     bool Typing() const { return typing_; }  // between ExpectTyping(true) and (false)
     int DragCount() const { return drags_; }
@@ -72,7 +71,7 @@ public:
 
     // --- Platform ---
     void OpenWindow(const std::string& caption, int w, int h) override;
-    void SetCaption(const std::string& caption) override { caption_ = caption; }
+    void SetCaption(const std::string&) override {}
     void SetIcon(const Image&) override {}
     void Minimize() override;
     void Present(const std::uint32_t* frame, int w, int h,
@@ -114,7 +113,6 @@ private:
     std::vector<PlayedSound> sounds_;
     std::vector<std::string> urls_;
     std::vector<std::string> notices_;
-    std::string caption_;
     std::string programDir_ = ".";
     int minimizes_ = 0, drags_ = 0;
     bool typing_ = false;
