@@ -3,8 +3,8 @@
 # is tests/golden/idle.png, as the Linux program's is, pixel for pixel; New Game starts a game whose can falls;
 # Left and Right move the can a column, Space drops it; a name typed onto the board
 # after the game reaches settings.ini in %APPDATA%, below the table the game read
-# there at start-up, and the close icon ends the program with status 0. A program that
-# cannot start says why in a message box.
+# there at start-up, and the close icon ends the program with status 0. A save that
+# fails and a program that cannot start say so in a message box.
 # Usage: wine.sh <frothwick.exe>. The Wine prefix lives beside
 # the program, so its slow first start is paid once.
 source "$(dirname "$0")/../window/common.bash"
@@ -67,6 +67,21 @@ drop_name_and_close
 saved=$(tr -d '\r' <"$SETTINGS")
 [[ "$saved" == *$'\nHighScoreName1=ANNA\n'*$'\nHighScoreName2=BOB\nHighScore2=1\n'* ]] ||
     fail "the names are not saved in order: $saved"
+
+# A save that fails (a file stands where the settings folder goes) is told in a message
+# box, once; the game goes on when it is closed and ends as usual.
+rm -r "$(dirname "$SETTINGS")" && echo "in the way" >"$(dirname "$SETTINGS")"
+start_game
+click_on SOUND
+notice() { xdotool search --onlyvisible --name '^Frothwick: not saved$'; }
+wait_for notice || fail "no message box told the player that the save failed"
+screenshot 0.5
+xdotool windowactivate --sync "$(notice | head -n 1)" key Return
+click_on SOUND && sleep 1
+! notice >/dev/null || fail "a second message box for the same failure"
+click_on EXIT_ICON
+wait_for_end
+rm "$(dirname "$SETTINGS")"
 
 # Started from its icon, a Windows program has no console: when the game cannot start,
 # a message box says so, and the program ends with status 1 once the box is closed.
