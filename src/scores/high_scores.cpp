@@ -1,7 +1,6 @@
 // The high-score table: loading and storing it with the sound setting, drawing it
 // on the board, entering new scores, and the board's buttons.
 #include <cstdio>
-#include <iostream>
 
 #include "app/frm_main.h"
 #include "layout/geometry.h"
@@ -89,8 +88,10 @@ int FrmMain::SaveRegistry(bool closing) {
         SoundClicked = false;
         SaveFailureTold = false;
     } else {
-        std::cerr << "Frothwick: the high scores and the sound setting were not saved: " << error
-                  << '\n';
+        // stdio rather than a stream: the browser's program is smaller without streams.
+        std::fprintf(stderr,
+                     "Frothwick: the high scores and the sound setting were not saved: %s\n",
+                     error.c_str());
         if (!closing) TellSaveFailed(error);
     }
     return entryRow;

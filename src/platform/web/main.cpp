@@ -1,5 +1,5 @@
 // Frothwick in the browser: the same program on the page's canvas.
-#include <iostream>
+#include <cstdio>
 #include <stdexcept>
 
 #include "app/frm_main.h"
@@ -19,7 +19,7 @@ int main() {
             platform::DecodeBrowserPictures();
             PlayUntilClosed(web);
         } catch (const std::exception& failure) {
-            std::cerr << "Frothwick: cannot start: " << failure.what() << '\n';
+            std::fprintf(stderr, "Frothwick: cannot start: %s\n", failure.what());
         }
     }
     platform::WebPlatform::ShowClosed();
