@@ -51,7 +51,7 @@ class DesktopSoak(Soak):
             PATH=f"{self.fake_browser()}:{os.environ['PATH']}",
             ASAN_OPTIONS="halt_on_error=1:handle_abort=1:detect_leaks=1",
             UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1",
-            LSAN_OPTIONS=f"suppressions={pathlib.Path(__file__).parent / 'leaks.supp'}")
+            LSAN_OPTIONS=f"print_suppressions=0:suppressions={pathlib.Path(__file__).parent / 'leaks.supp'}")
 
     # --- the X server, the window manager, the program -------------------------------
 
@@ -90,7 +90,7 @@ class DesktopSoak(Soak):
             self.end("while starting")
             return
         self.window = int(found().split()[0])
-        self.find_window()
+        self.restore()
 
     def find_window(self):
         geometry = shell("xdotool", "getwindowgeometry", "--shell", str(self.window)) or ""
@@ -138,12 +138,13 @@ class DesktopSoak(Soak):
         self.pause_a_little()
 
     def key(self, name):
-        shell("xdotool", "key", "--window", str(self.window), name)
+        """Typed as on a keyboard, to the window that has the focus (the game's, as
+        restore() sees to; Alt+F4 goes to the window manager)."""
+        shell("xdotool", "key", name)
         self.pause_a_little()
 
     def restore(self):
-        shell("xdotool", "windowmap", str(self.window), "windowactivate", str(self.window))
-        time.sleep(0.3)
+        shell("xdotool", "windowmap", str(self.window), "windowactivate", "--sync", str(self.window))
         self.find_window()
 
     # --- after each action ---------------------------------------------------------
@@ -172,7 +173,8 @@ class DesktopSoak(Soak):
         for other in set(map(int, windows)) - {self.window}:
             title = shell("xdotool", "getwindowname", str(other)) or ""
             self.find(f"a message box {title.strip()!r} appeared")
-            shell("xdotool", "key", "--window", str(other), "Return")
+            shell("xdotool", "windowactivate", "--sync", str(other), "key", "Return")
+            self.restore()
 
     def answers(self):
         """Whether the program answers a ping to its window within ANSWER_S."""

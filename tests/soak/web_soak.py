@@ -16,9 +16,9 @@ import pathlib
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
-from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
@@ -81,13 +81,14 @@ class WebSoak(Soak):
         if self.driver is None:
             self.start_browser()
         self.driver.get(self.address)
+        self.state = ""
         shown = self.wait(lambda: "running" in self.driver.execute_script(
             "return document.body.className"), 2 * self.ANSWER_S)
         if not shown:
             self.find(f"the page showed no game within {2 * self.ANSWER_S} s")
 
     def ended(self):
-        return "closed" in self.state or "closed" in self.look().get("state", "")
+        return "closed" in self.look().get("state", "")
 
     def end(self, how):
         """Checks what the page left when it closed (or now, reloaded), and opens it again."""
@@ -128,12 +129,21 @@ class WebSoak(Soak):
     # --- after each action ---------------------------------------------------------
 
     def look(self):
-        """What LOOK answers, or {} when the page did not answer in time (noted)."""
-        try:
-            answer = self.driver.execute_async_script(LOOK)
-        except WebDriverException as error:
+        """What LOOK answers, or {} when the page did not answer in time (noted). The
+        driver waits as long as the page is busy, so the waiting is timed here."""
+        answer = {}
+
+        def ask():
+            try:
+                answer.update(self.driver.execute_async_script(LOOK))
+            except Exception as error:  # noqa: BLE001  (the driver's, or its connection's)
+                answer["failed"] = str(error).splitlines()[0]
+        asking = threading.Thread(target=ask, daemon=True)
+        asking.start()
+        asking.join(self.ANSWER_S)
+        if asking.is_alive() or "failed" in answer:
             self.find(f"the page did not answer for {self.ANSWER_S} s; seed {self.seed}, action "
-                      f"{sum(self.counts.values())}: {str(error).splitlines()[0]}")
+                      f"{sum(self.counts.values())}: {answer.get('failed', 'still busy')}")
             self.new_browser()
             return {}
         for error in answer["errors"]:
@@ -144,8 +154,10 @@ class WebSoak(Soak):
         return answer
 
     def new_browser(self):
-        """Ends a browser whose page hangs (its driver too) and opens the page anew."""
-        self.driver.service.process.kill()
+        """Ends a browser whose page hangs, and its driver, and opens the page anew."""
+        driver = self.driver.service.process
+        subprocess.run(["pkill", "-KILL", "-P", str(driver.pid)], check=False)  # the browser
+        driver.kill()
         self.start_browser()
         self.restart()
 
