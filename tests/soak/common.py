@@ -159,9 +159,12 @@ class Soak:
             self.find(f"the settings {where} are not valid: {'; '.join(problems)}\n{text}")
             self.keeper = TableKeeper()  # follow on from the next valid reading
             return
+        before = self.keeper.rows
         lost = self.keeper.check(text)
         if lost:
-            self.find(f"scores lost or renamed without a Clear: {', '.join(lost)}\n{text}")
+            self.find(f"scores lost or renamed without a Clear: {', '.join(lost)}; the table "
+                      f"was {before}, is {self.keeper.rows}; seed {self.seed}, action "
+                      f"{sum(self.counts.values())}")
 
     def run(self):
         self.restart()

@@ -197,7 +197,8 @@ class DesktopSoak(Soak):
         """Asks the sanitizer for the stack of the hung program, then ends it."""
         self.game.send_signal(signal.SIGABRT)
         self.wait(self.ended, self.ANSWER_S)
-        self.find(f"the window did not answer for {self.ANSWER_S} s; seed {self.seed}, action "
+        self.find(f"the window did not answer for {self.ANSWER_S} s (the machine's load was "
+                  f"{os.getloadavg()[0]:.0f}); seed {self.seed}, action "
                   f"{sum(self.counts.values())}, stack:\n{self.log.read_text(errors='replace')[-6000:]}")
         self.end("after hanging", noted=True)
 

@@ -12,6 +12,7 @@ click() with that pointer, and join ACTIONS beside the mouse's.
 
 Usage: web_soak.py SITE_FOLDER MINUTES [SEED]
 """
+import os
 import pathlib
 import subprocess
 import sys
@@ -139,10 +140,13 @@ class WebSoak(Soak):
             except Exception as error:  # noqa: BLE001  (the driver's, or its connection's)
                 answer["failed"] = str(error).splitlines()[0]
         asking = threading.Thread(target=ask, daemon=True)
+        cpu = self.renderer_cpu()
         asking.start()
         asking.join(self.ANSWER_S)
         if asking.is_alive() or "failed" in answer:
-            self.find(f"the page did not answer for {self.ANSWER_S} s; seed {self.seed}, action "
+            self.find(f"the page did not answer for {self.ANSWER_S} s (meanwhile its renderers "
+                      f"ran {self.renderer_cpu() - cpu:.1f} s, the machine's load was "
+                      f"{os.getloadavg()[0]:.0f}); seed {self.seed}, action "
                       f"{sum(self.counts.values())}: {answer.get('failed', 'still busy')}")
             self.new_browser()
             return {}
@@ -152,6 +156,25 @@ class WebSoak(Soak):
         self.check_settings(answer["settings"], "in local storage")
         self.state = answer["state"]
         return answer
+
+    def renderer_cpu(self):
+        """Seconds of CPU the browser's page processes have used so far."""
+        parents = {}
+        for stat in pathlib.Path("/proc").glob("[0-9]*/stat"):
+            try:
+                fields = stat.read_text().rsplit(")", 1)[1].split()
+                command = (stat.parent / "cmdline").read_bytes()
+            except OSError:
+                continue
+            parents[int(stat.parent.name)] = int(fields[1]), command, int(fields[11]) + int(fields[12])
+        mine, grew = {self.driver.service.process.pid}, True
+        while grew:  # the driver's descendants
+            grown = {pid for pid, (parent, _, _) in parents.items() if parent in mine}
+            grew = not grown <= mine
+            mine |= grown
+        ticks = sum(used for pid, (_, command, used) in parents.items()
+                    if pid in mine and b"--type=renderer" in command)
+        return ticks / os.sysconf("SC_CLK_TCK")
 
     def new_browser(self):
         """Ends a browser whose page hangs, and its driver, and opens the page anew."""
