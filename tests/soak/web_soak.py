@@ -29,7 +29,7 @@ from selenium.webdriver.remote.remote_connection import RemoteConnection
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 sys.path[:0] = [str(ROOT / "tools"), str(ROOT / "tests/web")]
-from common import Soak  # noqa: E402
+from common import Soak, TableKeeper  # noqa: E402
 from web_test import point, start_browser, start_server  # noqa: E402
 
 KEYS = {"Left": Keys.ARROW_LEFT, "Right": Keys.ARROW_RIGHT, "Down": Keys.ARROW_DOWN,
@@ -177,10 +177,13 @@ class WebSoak(Soak):
         return ticks / os.sysconf("SC_CLK_TCK")
 
     def new_browser(self):
-        """Ends a browser whose page hangs, and its driver, and opens the page anew."""
+        """Ends a browser whose page hangs, and its driver, and opens the page anew. A
+        browser killed may lose the last seconds of local storage (Chromium writes it to
+        disk later), so the table is followed on from the next reading."""
         driver = self.driver.service.process
         subprocess.run(["pkill", "-KILL", "-P", str(driver.pid)], check=False)  # the browser
         driver.kill()
+        self.keeper = TableKeeper()
         self.start_browser()
         self.restart()
 
