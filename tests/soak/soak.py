@@ -194,9 +194,10 @@ class DesktopSoak(Soak):
         return False
 
     def hang(self):
-        """Asks the sanitizer for the stack of the hung program, then ends it."""
+        """Asks the sanitizer for the stack of the hung program, then ends it. Writing
+        the stack with its file names and lines takes a while on a busy machine."""
         self.game.send_signal(signal.SIGABRT)
-        self.wait(self.ended, self.ANSWER_S)
+        self.wait(self.ended, START_S)
         self.find(f"the window did not answer for {self.ANSWER_S} s (the machine's load was "
                   f"{os.getloadavg()[0]:.0f}); seed {self.seed}, action "
                   f"{sum(self.counts.values())}, stack:\n{self.log.read_text(errors='replace')[-6000:]}")
