@@ -58,7 +58,7 @@ class DesktopSoak(Soak):
     def start_x_server(self):
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-noreset", "-nolisten", "tcp",
                                       "-screen", "0", "1024x768x24"],
-                                     stdout=subprocess.PIPE, text=True)
+                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         os.environ["DISPLAY"] = ":" + self.xvfb.stdout.readline().strip()
         ready = self.work / "wm-ready"
         self.openbox = subprocess.Popen(["openbox", "--startup", f"touch {ready}"],
@@ -196,10 +196,14 @@ class DesktopSoak(Soak):
     def hang(self):
         """Asks the sanitizer for the stack of the hung program, then ends it. Writing
         the stack with its file names and lines takes a while on a busy machine."""
+        proc = pathlib.Path(f"/proc/{self.game.pid}")
+        state = proc.joinpath("stat").read_text().rsplit(")", 1)[1].split()[0], \
+            proc.joinpath("wchan").read_text()  # R running, S waiting, D in the kernel (I/O)
         self.game.send_signal(signal.SIGABRT)
         self.wait(self.ended, START_S)
         self.find(f"the window did not answer for {self.ANSWER_S} s (the machine's load was "
-                  f"{os.getloadavg()[0]:.0f}); seed {self.seed}, action "
+                  f"{os.getloadavg()[0]:.0f}, the program's state {' in '.join(state)}); "
+                  f"seed {self.seed}, action "
                   f"{sum(self.counts.values())}, stack:\n{self.log.read_text(errors='replace')[-6000:]}")
         self.end("after hanging", noted=True)
 
