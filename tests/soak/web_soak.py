@@ -132,6 +132,7 @@ class WebSoak(Soak):
     def look(self):
         """What LOOK answers, or {} when the page did not answer in time (noted). The
         driver waits as long as the page is busy, so the waiting is timed here."""
+        self.close_other_tabs()
         answer = {}
 
         def ask():
@@ -187,13 +188,17 @@ class WebSoak(Soak):
         self.start_browser()
         self.restart()
 
-    def check(self):
-        self.look()
+    def close_other_tabs(self):
+        """Closes the home page that the about text opened in a new tab: it hides the
+        game's page, and a hidden page draws no frames."""
         page = self.driver.current_window_handle
-        for tab in set(self.driver.window_handles) - {page}:  # the about link's home page
+        for tab in set(self.driver.window_handles) - {page}:
             self.driver.switch_to.window(tab)
             self.driver.close()
             self.driver.switch_to.window(page)
+
+    def check(self):
+        self.look()
         if "closed" in self.state:
             self.restart()
         elif "minimised" in self.state:
