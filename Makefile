@@ -21,12 +21,16 @@ WEB_SITE := build-web
 # Debian's emscripten finds its JavaScript optimiser's modules only with this.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 FUZZ_SECONDS ?= 60
+# make soak / web-soak: how long to play, and the seed of the random input (a fresh one
+# when empty; each run prints the seed that replays it).
+MINUTES ?= 10
+SEED ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS
 
 .PHONY: all build sanitize-build deps run test golden mutants bench fuzz assets install deb \
-    package-test windows windows-test web web-run web-test clean format format-check
+    package-test windows windows-test web web-run web-test soak web-soak clean format format-check
 
 all: build
 
@@ -65,6 +69,14 @@ test: deps format-check build sanitize-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -E '^(window|package)[.]'
 	@python3 tools/line_share.py
+
+# The real program, built with the sanitizers in their tree, played under Xvfb for
+# MINUTES with random input: fails on a sanitizer report, a crash, a window that stops
+# answering, a settings file that is not valid or a score lost without a Clear.
+soak: deps $(SAN_BUILD)/CMakeCache.txt
+	@scripts/install-deps.sh python3-xlib
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target frothwick
+	/usr/bin/python3 tests/soak/soak.py $(SAN_BUILD)/frothwick $(MINUTES) $(SEED)
 
 # Makes the golden frames in tests/golden/ again from the game as it is now. Look at
 # every picture that changed before committing it, and say in the commit why it did.
@@ -152,6 +164,12 @@ web-test: web
 	@scripts/install-deps.sh chromium chromium-driver python3-selenium python3-pil
 	/usr/bin/python3 tests/web/web_test.py $(WEB_SITE) $(WEB_BUILD)/screenshots
 	/usr/bin/python3 tests/web/offline_test.py $(WEB_SITE) $(WEB_BUILD)/floor
+
+# The page played in a headless Chromium for MINUTES with random input, as make soak
+# plays the program: fails on a page error, a page that stops answering or a lost score.
+web-soak: web
+	@scripts/install-deps.sh chromium chromium-driver python3-selenium
+	/usr/bin/python3 tests/soak/web_soak.py $(WEB_SITE) $(MINUTES) $(SEED)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) $(WIN_BUILD) $(WEB_BUILD) $(WEB_SITE)
