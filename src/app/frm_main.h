@@ -59,8 +59,8 @@ public:
     // them: another window of the game may save to the same file meanwhile.
     scores::TableChanges OwnChanges;
     bool SoundClicked = false;
-    bool SaveFailureTold =
-        false;  // the player has seen that saving fails, and none succeeded since
+    // The player has been told that saving fails, and no save has worked since.
+    bool SaveFailureTold = false;
 
     // The one random generator; Form_Load seeds it from the clock.
     game::Random Rnd;
