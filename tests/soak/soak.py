@@ -157,7 +157,12 @@ class DesktopSoak(Soak):
         if "Iconic" in (shell("xprop", "-id", str(self.window), "WM_STATE") or ""):
             self.restore()
         if not self.answers():
-            self.hang()
+            # A click that landed on Quit or the close icon: the window has gone and
+            # the program ends in its own time (its sanitizers look for leaks first).
+            if self.wait(self.ended, self.ANSWER_S):
+                self.end("during play")
+            else:
+                self.hang()
             return
         self.check_settings(self.read_settings(), "during play")
 
