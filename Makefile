@@ -145,7 +145,7 @@ assets:
 # manifest, icons and service worker of the installed game. The artwork is decoded by
 # the host's build of its tool.
 web: deps $(BUILD)/CMakeCache.txt
-	@scripts/install-deps.sh emscripten
+	@scripts/install-deps.sh emscripten webp
 	cmake --build $(BUILD) -j $(JOBS) --target artwork_pixels
 	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
 	    -DFROTHWICK_TESTS=OFF -DFROTHWICK_BENCH=OFF \
