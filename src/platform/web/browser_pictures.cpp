@@ -3,6 +3,7 @@
 
 #include <emscripten.h>
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -10,60 +11,60 @@ namespace platform {
 namespace {
 
 // clang-format off
-// Decodes the image at the page's address `path` and keeps its pixels for
-// CopyPicture; 0 when it cannot be had. An image element rather than fetch: it loads
-// from a file: page too. Nothing here converts colours, so the pixels are the file's.
+// Waits for the page to decode the image at its address `path` (index.html's
+// takePicture, which starts on the pictures it preloads before the program has
+// arrived) and keeps it for CopyPicture; its width, or 0 when it cannot be had.
 EM_ASYNC_JS(int, DecodeImage, (const char* path), {
     try {
-        const image = new Image();
-        image.src = UTF8ToString(path);
-        await image.decode();
-        const canvas = document.createElement("canvas");
-        canvas.width = image.naturalWidth;
-        canvas.height = image.naturalHeight;
-        const context = canvas.getContext("2d", {willReadFrequently: true});
-        context.drawImage(image, 0, 0);
-        Module.frothImage = context.getImageData(0, 0, canvas.width, canvas.height);
-        return 1;
+        Module.frothImage = await takePicture(UTF8ToString(path));
+        return Module.frothImage.width;
     } catch (e) {
         return 0;
     }
 });
 
-// Copies the w × h pixels at x, y of the image DecodeImage kept into `argb` as
-// 0xAARRGGBB words: a pixel of alpha under half is transparent, 0, as the build
-// stores one; 0 when the image has no such rectangle.
-EM_JS(int, CopyPicture, (int x, int y, int w, int h, std::uint32_t* argb), {
+EM_JS(int, ImageHeight, (), { return Module.frothImage.height; });
+
+// Copies the w × h pixels at x, y of the kept image, 4 bytes each, to `to`.
+EM_JS(void, CopyPicture, (int x, int y, int w, int h, void* to), {
     const image = Module.frothImage;
-    if (x + w > image.width || y + h > image.height) return 0;
-    const rgba = image.data;
-    const words = HEAPU32.subarray(argb >> 2, (argb >> 2) + w * h);
-    for (let row = 0, i = 0; row < h; row++) {
-        for (let j = ((y + row) * image.width + x) * 4, end = j + w * 4; j < end; j += 4, i++) {
-            words[i] = rgba[j + 3] >= 128
-                ? (0xff000000 | rgba[j] << 16 | rgba[j + 1] << 8 | rgba[j + 2]) >>> 0 : 0;
-        }
+    for (let row = 0; row < h; row++) {
+        const from = ((y + row) * image.width + x) * 4;
+        HEAPU8.set(image.data.subarray(from, from + w * 4), to + row * w * 4);
     }
-    return 1;
 });
 
 EM_JS(void, ForgetImage, (), { Module.frothImage = null; });
 // clang-format on
 
+// Turns pixels copied as bytes red, green, blue, alpha into words 0xAARRGGBB: a pixel
+// of alpha under half is transparent, 0, as the build stores one.
+void ToWords(std::uint32_t* argb, std::size_t count) {
+    for (std::uint32_t* word = argb; word != argb + count; ++word) {
+        const std::uint32_t abgr = *word;  // the bytes read as a word, little end first
+        *word = abgr >> 31 ? 0xFF000000u | (abgr & 0xFF) << 16 | (abgr & 0xFF00) | (abgr >> 16 & 0xFF)
+                           : 0;
+    }
+}
+
 }  // namespace
 
 void DecodeBrowserPictures() {
-    // The file DecodeImage holds: the build lists the pictures of each file together.
+    // The build lists the pictures of each file together: each file is decoded once.
     std::string decoded;
+    int width = 0, height = 0;
     for (std::size_t i = 0; i < kBrowserPictureCount; ++i) {
         const BrowserPicture& picture = kBrowserPictures[i];
         if (decoded != picture.file) {
-            if (!DecodeImage(picture.file))
-                throw std::runtime_error(std::string("cannot decode ") + picture.file);
+            width = DecodeImage(picture.file);
+            if (width == 0) throw std::runtime_error(std::string("cannot decode ") + picture.file);
+            height = ImageHeight();
             decoded = picture.file;
         }
-        if (!CopyPicture(picture.x, picture.y, picture.width, picture.height, picture.argb))
+        if (picture.x + picture.width > width || picture.y + picture.height > height)
             throw std::runtime_error(std::string("no room for a picture in ") + picture.file);
+        CopyPicture(picture.x, picture.y, picture.width, picture.height, picture.argb);
+        ToWords(picture.argb, static_cast<std::size_t>(picture.width) * picture.height);
     }
     ForgetImage();
 }
