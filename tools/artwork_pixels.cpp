@@ -2,16 +2,16 @@
 // so that the program starts with its pictures ready instead of loading an image
 // library and decoding them at every start.
 //
-// Usage: artwork_pixels OUTPUT.cpp [--browser SHEET.png SHEET_URL] FILE...
+// Usage: artwork_pixels OUTPUT.cpp [--browser SHEET_DIR] FILE...
 // Each picture is stored as a palette of up to 256 colours and one byte per pixel,
 // or, when it has more colours, as one 0xAARRGGBB word per pixel. A transparent pixel
 // is 0; every other pixel has alpha 255.
 // --browser (the page's build): the page downloads its program before it can draw,
-// and the browser's own image decoders are smaller on the wire and faster than
-// pixels in the program. So the program only keeps room for each picture, listed in
+// and an image file the browser decodes is smaller on the wire than its pixels in the
+// program. So the program only keeps room for each picture, listed in
 // kBrowserPictures, and the page fills it in at start
 // (src/platform/web/browser_pictures.h): a photograph from its own file, every other
-// picture from one sheet, written to SHEET.png and served as SHEET_URL.
+// picture from a lossless sheet, written as SHEET_DIR/NAME.png and served as NAME.webp.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -244,50 +244,64 @@ bool SaveSheet(const std::string& path, const std::vector<Picture>& pictures,
     return saved;
 }
 
+// A picture of a palette larger than this, in pixels, gets a sheet of its own: a
+// lossless file of one palette is far smaller than the same pixels on a sheet of many
+// colours, and a file more costs the page little.
+constexpr std::size_t kOwnSheetPixels = 65536;
+
+// The name of the page's file that holds the picture: a photograph's own, else that
+// of its sheet.
+std::string FileOf(const std::string& name, const Picture& picture) {
+    if (Index(picture).palette.empty()) return name;
+    if (picture.pixels.size() <= kOwnSheetPixels) return "artwork.webp";
+    return name.substr(0, name.rfind('.')) + ".webp";
+}
+
 // The page's build: room for every picture in the program, a kBrowserPictures row for
-// each, and the sheet of the pictures that are not photographs.
+// each, and the sheets, written as PNG files into sheetDir to be made WebP files.
 bool WriteBrowserPictures(std::ostream& out, const std::vector<std::string>& names,
-                          const std::vector<Picture>& pictures, const std::string& sheetPath,
-                          const std::string& sheetUrl) {
-    std::vector<Picture> drawn;
-    std::vector<std::size_t> drawnAt(pictures.size(), SIZE_MAX);
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        if (Index(pictures[i]).palette.empty()) continue;
-        drawnAt[i] = drawn.size();
-        drawn.push_back(pictures[i]);
-    }
-    int width = 0, height = 0;
-    const std::vector<Place> places = PackSheet(drawn, &width, &height);
-    // The sheet's rows first, then the photographs': each file's pictures together.
-    std::string table, sheetRows, photoRows;
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const std::string n = std::to_string(i);
-        const std::string size =
-            std::to_string(pictures[i].width) + ", " + std::to_string(pictures[i].height);
-        const bool onSheet = drawnAt[i] != SIZE_MAX;
-        const Place place = onSheet ? places[drawnAt[i]] : Place{};
-        out << "std::uint32_t argb" << n << "[" << pictures[i].pixels.size() << "];\n";
-        table += "    {\"" + names[i] + "\", " + size + ", nullptr, nullptr, argb" + n + "},\n";
-        (onSheet ? sheetRows : photoRows) +=
-            "    {\"" + (onSheet ? sheetUrl : names[i]) + "\", " + std::to_string(place.x) + ", " +
-            std::to_string(place.y) + ", " + size + ", layout::argb" + n + "},\n";
+                          const std::vector<Picture>& pictures, const std::string& sheetDir) {
+    // The pictures of each file, so that the page decodes each file once.
+    std::map<std::string, std::vector<std::size_t>> files;
+    for (std::size_t i = 0; i < pictures.size(); ++i)
+        files[FileOf(names[i], pictures[i])].push_back(i);
+    std::string table, browser;
+    for (const auto& [file, members] : files) {
+        std::vector<Picture> drawn;
+        for (const std::size_t i : members) drawn.push_back(pictures[i]);
+        int width = 0, height = 0;
+        const std::vector<Place> places = PackSheet(drawn, &width, &height);
+        const bool sheet = file.ends_with(".webp");
+        if (sheet && !SaveSheet(sheetDir + "/" + file.substr(0, file.size() - 5) + ".png", drawn,
+                                places, width, height))
+            return false;
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            const std::size_t i = members[k];
+            const std::string n = std::to_string(i);
+            const std::string size =
+                std::to_string(pictures[i].width) + ", " + std::to_string(pictures[i].height);
+            out << "std::uint32_t argb" << n << "[" << pictures[i].pixels.size() << "];\n";
+            table += "    {\"" + names[i] + "\", " + size + ", nullptr, nullptr, argb" + n + "},\n";
+            browser += "    {\"" + file + "\", " + std::to_string(places[k].x) + ", " +
+                       std::to_string(places[k].y) + ", " + size + ", layout::argb" + n + "},\n";
+        }
     }
     out << "}  // namespace\n\nextern const EmbeddedPicture kEmbeddedPictures[] = {\n"
         << table << "};\nextern const std::size_t kEmbeddedPictureCount = " << pictures.size()
         << ";\n\n}  // namespace layout\n"
         << "\nnamespace platform {\n\nextern const BrowserPicture kBrowserPictures[] = {\n"
-        << sheetRows << photoRows << "};\nextern const std::size_t kBrowserPictureCount = " << pictures.size()
+        << browser << "};\nextern const std::size_t kBrowserPictureCount = " << pictures.size()
         << ";\n\n}  // namespace platform\n";
-    return SaveSheet(sheetPath, drawn, places, width, height);
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool forBrowser = argc > 2 && std::string(argv[2]) == "--browser";
-    const int first = forBrowser ? 5 : 2;
+    const int first = forBrowser ? 4 : 2;
     if (argc < first) {
-        std::fprintf(stderr, "usage: %s OUTPUT.cpp [--browser SHEET.png SHEET_URL] FILE...\n",
+        std::fprintf(stderr, "usage: %s OUTPUT.cpp [--browser SHEET_DIR] FILE...\n",
                      argv[0]);
         return 2;
     }
@@ -307,7 +321,7 @@ int main(int argc, char** argv) {
         << (forBrowser ? "#include \"platform/web/browser_pictures.h\"\n" : "")
         << "\nnamespace layout {\nnamespace {\n";
     if (forBrowser) {
-        if (!WriteBrowserPictures(out, names, pictures, argv[3], argv[4])) {
+        if (!WriteBrowserPictures(out, names, pictures, argv[3])) {
             std::fprintf(stderr, "%s: cannot write %s: %s\n", argv[0], argv[3], SDL_GetError());
             return 1;
         }

@@ -42,8 +42,9 @@ EM_JS(void, ForgetImage, (), { Module.frothImage = null; });
 void ToWords(std::uint32_t* argb, std::size_t count) {
     for (std::uint32_t* word = argb; word != argb + count; ++word) {
         const std::uint32_t abgr = *word;  // the bytes read as a word, little end first
-        *word = abgr >> 31 ? 0xFF000000u | (abgr & 0xFF) << 16 | (abgr & 0xFF00) | (abgr >> 16 & 0xFF)
-                           : 0;
+        *word = abgr >> 31
+                    ? 0xFF000000u | (abgr & 0xFF) << 16 | (abgr & 0xFF00) | (abgr >> 16 & 0xFF)
+                    : 0;
     }
 }
 
