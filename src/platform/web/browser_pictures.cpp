@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 // clang-format off
 // Waits for the page to decode the image at its address `path` (index.html's
 // takePicture, which starts on the pictures it preloads before the program has
-// arrived) and keeps it for CopyPicture; its width, or 0 when it cannot be had.
+// arrived) and keeps it for TakePixels; its width, or 0 when it cannot be had.
 EM_ASYNC_JS(int, DecodeImage, (const char* path), {
     try {
         Module.frothImage = await takePicture(UTF8ToString(path));
@@ -25,26 +26,45 @@ EM_ASYNC_JS(int, DecodeImage, (const char* path), {
 
 EM_JS(int, ImageHeight, (), { return Module.frothImage.height; });
 
-// Copies the w × h pixels at x, y of the kept image, 4 bytes each, to `to`.
-EM_JS(void, CopyPicture, (int x, int y, int w, int h, void* to), {
-    const image = Module.frothImage;
-    for (let row = 0; row < h; row++) {
-        const from = ((y + row) * image.width + x) * 4;
-        HEAPU8.set(image.data.subarray(from, from + w * 4), to + row * w * 4);
-    }
+// Copies the kept image's pixels, 4 bytes red, green, blue, alpha each, to `rgba`,
+// and forgets the image.
+EM_JS(void, TakePixels, (std::uint8_t* rgba), {
+    HEAPU8.set(Module.frothImage.data, rgba);
+    Module.frothImage = null;
 });
-
-EM_JS(void, ForgetImage, (), { Module.frothImage = null; });
 // clang-format on
 
-// Turns pixels copied as bytes red, green, blue, alpha into words 0xAARRGGBB: a pixel
-// of alpha under half is transparent, 0, as the build stores one.
-void ToWords(std::uint32_t* argb, std::size_t count) {
-    for (std::uint32_t* word = argb; word != argb + count; ++word) {
-        const std::uint32_t abgr = *word;  // the bytes read as a word, little end first
-        *word = abgr >> 31
-                    ? 0xFF000000u | (abgr & 0xFF) << 16 | (abgr & 0xFF00) | (abgr >> 16 & 0xFF)
-                    : 0;
+// A decoded file: width × height pixels, 4 bytes red, green, blue, alpha each.
+struct Rgba {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+Rgba Decode(const char* file) {
+    Rgba image;
+    image.width = DecodeImage(file);
+    if (image.width == 0) throw std::runtime_error(std::string("cannot decode ") + file);
+    image.height = ImageHeight();
+    image.bytes.resize(static_cast<std::size_t>(image.width) * image.height * 4);
+    TakePixels(image.bytes.data());
+    return image;
+}
+
+// Fills the picture's room from its rectangle of the file, as words 0xAARRGGBB: a
+// pixel of alpha under half is transparent, 0, as the build stores one.
+void CopyPicture(const Rgba& image, const BrowserPicture& picture) {
+    if (picture.x + picture.width > image.width || picture.y + picture.height > image.height)
+        throw std::runtime_error(std::string("no room for a picture in ") + picture.file);
+    std::uint32_t* to = picture.argb;
+    for (int y = picture.y; y < picture.y + picture.height; ++y) {
+        const std::uint8_t* from =
+            image.bytes.data() + (static_cast<std::size_t>(y) * image.width + picture.x) * 4;
+        for (int x = 0; x < picture.width; ++x, from += 4) {
+            *to++ = from[3] >= 128 ? 0xFF000000u | std::uint32_t{from[0]} << 16 |
+                                         std::uint32_t{from[1]} << 8 | from[2]
+                                   : 0;
+        }
     }
 }
 
@@ -52,22 +72,16 @@ void ToWords(std::uint32_t* argb, std::size_t count) {
 
 void DecodeBrowserPictures() {
     // The build lists the pictures of each file together: each file is decoded once.
+    Rgba image;
     std::string decoded;
-    int width = 0, height = 0;
     for (std::size_t i = 0; i < kBrowserPictureCount; ++i) {
         const BrowserPicture& picture = kBrowserPictures[i];
         if (decoded != picture.file) {
-            width = DecodeImage(picture.file);
-            if (width == 0) throw std::runtime_error(std::string("cannot decode ") + picture.file);
-            height = ImageHeight();
+            image = Decode(picture.file);
             decoded = picture.file;
         }
-        if (picture.x + picture.width > width || picture.y + picture.height > height)
-            throw std::runtime_error(std::string("no room for a picture in ") + picture.file);
-        CopyPicture(picture.x, picture.y, picture.width, picture.height, picture.argb);
-        ToWords(picture.argb, static_cast<std::size_t>(picture.width) * picture.height);
+        CopyPicture(image, picture);
     }
-    ForgetImage();
 }
 
 }  // namespace platform
