@@ -145,7 +145,7 @@ assets:
 # manifest, icons and service worker of the installed game. The artwork is decoded by
 # the host's build of its tool.
 web: deps $(BUILD)/CMakeCache.txt
-	@scripts/install-deps.sh emscripten
+	@scripts/install-deps.sh emscripten webp
 	cmake --build $(BUILD) -j $(JOBS) --target artwork_pixels
 	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
 	    -DFROTHWICK_TESTS=OFF -DFROTHWICK_BENCH=OFF \
@@ -163,7 +163,7 @@ web-run: web
 web-test: web
 	@scripts/install-deps.sh chromium chromium-driver python3-selenium python3-pil
 	/usr/bin/python3 tests/web/web_test.py $(WEB_SITE) $(WEB_BUILD)/screenshots
-	/usr/bin/python3 tests/web/offline_test.py $(WEB_SITE) $(WEB_BUILD)/floor
+	/usr/bin/python3 tests/web/offline_test.py $(WEB_SITE) $(WEB_BUILD)/floor $(WEB_BUILD)/sheets
 
 # The page played in a headless Chromium for MINUTES with random input, as make soak
 # plays the program: fails on a page error, a page that stops answering or a lost score.

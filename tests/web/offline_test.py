@@ -3,11 +3,14 @@
 network off after one visit, a high score kept across an update of the site, a page
 from a file; then the start on a slow phone (CPU and link throttled), timed against a
 floor page built alike that only paints one frame, and the download the start needs.
+The picture sheets the build drew (SHEETS_FOLDER) are compared with what the browser
+decodes of them.
 
-Usage: offline_test.py SITE_FOLDER FLOOR_FOLDER
+Usage: offline_test.py SITE_FOLDER FLOOR_FOLDER SHEETS_FOLDER
 """
 import fnmatch
 import gzip
+import hashlib
 import math
 import pathlib
 import re
@@ -121,6 +124,22 @@ def test_offline(driver, address):
         check("and has its sounds", sounds)
     finally:
         driver.execute_cdp_cmd("Network.emulateNetworkConditions", FULL_LINK)
+
+
+def test_sheets(driver, address, sheets):
+    """The page's picture sheets, lossless WebP files, decode in the browser to the very
+    pixels the build drew, transparent ones 0 as the program stores them."""
+    driver.get(address)
+    for sheet in sorted(pathlib.Path(sheets).glob("*.png")):
+        digest = driver.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            takePicture(arguments[0])
+                .then(pixels => crypto.subtle.digest("SHA-256", pixels.data))
+                .then(hash => done([...new Uint8Array(hash)]), () => done(null));""",
+                                             f"{sheet.stem}.webp")
+        drawn = hashlib.sha256(Image.open(sheet).convert("RGBA").tobytes()).digest()
+        check(f"{sheet.stem}.webp decodes to the pixels of the build's {sheet.name}",
+              digest is not None and bytes(digest) == drawn)
 
 
 def store_score(driver, name):
@@ -266,7 +285,7 @@ def start_download(site):
 
 
 def main():
-    site, floor_site = sys.argv[1], sys.argv[2]
+    site, floor_site, sheets = sys.argv[1], sys.argv[2], sys.argv[3]
     start_download(site)
     test_manifest_icons(site)
     test_asyncify_list()
@@ -278,6 +297,7 @@ def main():
     try:
         driver.execute_cdp_cmd("Network.enable", {})
         test_installable(driver, address, site)
+        test_sheets(driver, address, sheets)
         test_offline(driver, address)
         test_update(driver, site)
         test_file_page(driver, site)

@@ -238,11 +238,33 @@ def test_idle_page(driver, address):
         f"{size[0]} × {size[1]}, {sum(a != b for a, b in zip(pixels, golden))} bytes differ"
     check("the idle frame equals tests/golden/idle.png", size == (WIDTH, HEIGHT) and
           pixels == golden, detail)
+    test_page_icon(driver)
     wakes, busy = idle_figures(driver)
     print(f"budget: idle page woke {wakes} times in {IDLE_SECONDS} s, busy {busy * 1000:.1f} ms")
     check("an idle page wakes at most once a second", wakes <= IDLE_SECONDS)
     check("an idle page uses no CPU", busy < 0.05 * IDLE_SECONDS, f"{busy * 1000:.1f} ms busy")
     return pixels
+
+
+def test_page_icon(driver):
+    """The tab shows the game's icon, pixel for pixel, transparent where it is."""
+    shown = wait_for(lambda: driver.execute_async_script("""
+        const done = arguments[arguments.length - 1];
+        const link = document.querySelector("link[rel=icon]");
+        const image = new Image();
+        image.src = link ? link.href : "";
+        image.decode().then(() => {
+            const context = document.createElement("canvas").getContext("2d");
+            context.drawImage(image, 0, 0);
+            done([image.width, image.height,
+                  [...context.getImageData(0, 0, image.width, image.height).data]]);
+        }, () => done(null));"""), 5)
+    with Image.open(ROOT / "assets/icon.gif") as icon:
+        rgba = icon.convert("RGBA")
+    # Transparent pixels as the game stores them: 0.
+    expected = [*rgba.size, [v for p in rgba.getdata() for v in (p if p[3] else (0, 0, 0, 0))]]
+    check("the tab shows the game's icon", shown == expected,
+          "no icon" if shown is None else f"{shown[0]} × {shown[1]}")
 
 
 def test_scaling(driver):

@@ -1,8 +1,9 @@
-// The pictures of the page's build that the browser decodes: those of more colours
-// than a palette holds, whose files are many times smaller than their pixels. The
-// build (tools/artwork_pixels.cpp --browser) keeps room for their pixels in the
-// program and lists them here; DecodeBrowserPictures fills them in before the game
-// reads any picture.
+// The page's pictures, decoded by the browser: the program downloads before it can
+// draw, and an image file is smaller on the wire than its pixels in the program and
+// is decoded by the browser's own code. The build (tools/artwork_pixels.cpp
+// --browser) keeps room for every picture in the program and lists here where in
+// which file each is found: the photographs in their own files, the rest in one
+// lossless sheet. DecodeBrowserPictures fills them in before the game reads any.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +13,8 @@ namespace platform {
 
 struct BrowserPicture {
     const char* file;  // its name in the page's folder, beside index.html
+    int x;             // where in the file the picture starts, in pixels
+    int y;
     int width;
     int height;
     std::uint32_t* argb;  // width × height words, 0xAARRGGBB, to be filled in
@@ -20,8 +23,9 @@ struct BrowserPicture {
 extern const BrowserPicture kBrowserPictures[];
 extern const std::size_t kBrowserPictureCount;
 
-// Fetches and decodes every picture of kBrowserPictures into its room, suspending the
-// program meanwhile; throws std::runtime_error when one cannot be had.
+// Fetches and decodes each file of kBrowserPictures once and copies every picture
+// into its room, suspending the program meanwhile; throws std::runtime_error when one
+// cannot be had.
 void DecodeBrowserPictures();
 
 }  // namespace platform

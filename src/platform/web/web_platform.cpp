@@ -77,7 +77,7 @@ EM_JS(void, ShowOnScreen, (int k, double w, double h), {
     document.body.classList.add("filled");
 });
 
-// A picture made into a PNG data address (for the page's icon and the cursor).
+// A picture made into a PNG data address (for the cursor).
 EM_JS(char*, PictureAddress, (const std::uint8_t* rgba, int w, int h, int scale), {
     const picture = document.createElement("canvas");
     picture.width = w;
@@ -97,14 +97,23 @@ EM_JS(char*, PictureAddress, (const std::uint8_t* rgba, int w, int h, int scale)
     return text;
 });
 
-EM_JS(void, SetPageIcon, (const char* address), {
-    let link = document.querySelector("link[rel=icon]");
-    if (!link) {
-        link = document.createElement("link");
-        link.rel = "icon";
-        document.head.appendChild(link);
-    }
-    link.href = UTF8ToString(address);
+// The page's icon from w × h pixels of 4 bytes red, green, blue, alpha. Encoded out of
+// the way of the game's start: the tab shows it when it is ready.
+EM_JS(void, SetPageIcon, (const std::uint8_t* rgba, int w, int h), {
+    const picture = document.createElement("canvas");
+    picture.width = w;
+    picture.height = h;
+    picture.getContext("2d").putImageData(
+        new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h), 0, 0);
+    picture.toBlob(png => {
+        let link = document.querySelector("link[rel=icon]");
+        if (!link) {
+            link = document.createElement("link");
+            link.rel = "icon";
+            document.head.appendChild(link);
+        }
+        link.href = URL.createObjectURL(png);
+    });
 });
 
 EM_JS(void, SetCanvasCursor, (const char* css), {
@@ -143,14 +152,21 @@ EM_JS(void, ShowPageNotice, (const char* text), {
 EM_JS(double, DateNowMs, (), { return Date.now(); });
 // clang-format on
 
-// A picture as a data address, at `scale` device pixels per picture pixel.
-std::string Address(const Image& image, int scale) {
+// The picture's pixels as bytes red, green, blue, alpha; none when it has none.
+std::vector<std::uint8_t> PictureRgba(const Image& image) {
     if (image.width <= 0 || image.height <= 0 ||
         image.pixels.size() < static_cast<std::size_t>(image.width) * image.height)
         return {};
     const Rect whole{0, 0, image.width, image.height};
     std::vector<std::uint8_t> rgba(RgbaBytes(whole));
     ToRgba(image.pixels.data(), image.width, whole, true, rgba.data());
+    return rgba;
+}
+
+// A picture as a data address, at `scale` device pixels per picture pixel.
+std::string Address(const Image& image, int scale) {
+    const std::vector<std::uint8_t> rgba = PictureRgba(image);
+    if (rgba.empty()) return {};
     char* text = PictureAddress(rgba.data(), image.width, image.height, scale);
     std::string address(text);
     std::free(text);
@@ -210,8 +226,8 @@ void WebPlatform::SetCaption(const std::string& caption) {
 }
 
 void WebPlatform::SetIcon(const Image& icon) {
-    const std::string address = Address(icon, 1);
-    if (!address.empty()) SetPageIcon(address.c_str());
+    const std::vector<std::uint8_t> rgba = PictureRgba(icon);
+    if (!rgba.empty()) SetPageIcon(rgba.data(), icon.width, icon.height);
 }
 
 // A page cannot be minimised: the game folds into a bar that restores it when clicked.
