@@ -8,8 +8,8 @@
 namespace layout {
 
 // One picture: either a palette of up to 256 colours with a byte per pixel, or, for
-// pictures with more colours, a 0xAARRGGBB word per pixel. Alpha is 0 where the
-// picture is transparent and 255 everywhere else.
+// pictures with more colours, a 0xAARRGGBB word per pixel. A transparent pixel is 0,
+// every other has alpha 255.
 struct EmbeddedPicture {
     const char* name;  // the file's name in assets/
     int width;
