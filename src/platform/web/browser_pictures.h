@@ -2,8 +2,8 @@
 // draw, and an image file is smaller on the wire than its pixels in the program and
 // is decoded by the browser's own code. The build (tools/artwork_pixels.cpp
 // --browser) keeps room for every picture in the program and lists here where in
-// which file each is found: the photographs in their own files, the rest in one
-// lossless sheet. DecodeBrowserPictures fills them in before the game reads any.
+// which file each is found: the photographs in their own files, the rest on lossless
+// WebP sheets. DecodeBrowserPictures fills them in before the game reads any.
 #pragma once
 
 #include <cstddef>
