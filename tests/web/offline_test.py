@@ -128,16 +128,17 @@ def test_offline(driver, address):
 
 def test_sheets(driver, address, sheets):
     """The page's picture sheets, lossless WebP files, decode in the browser to the very
-    pixels the build drew, transparent ones 0 as the program stores them."""
+    pixels the build drew, as the program's words (blue, green, red, alpha), transparent
+    ones 0 as the program stores them."""
     driver.get(address)
     for sheet in sorted(pathlib.Path(sheets).glob("*.png")):
         digest = driver.execute_async_script("""
             const done = arguments[arguments.length - 1];
             takePicture(arguments[0])
-                .then(pixels => crypto.subtle.digest("SHA-256", pixels.data))
+                .then(picture => crypto.subtle.digest("SHA-256", picture.bytes))
                 .then(hash => done([...new Uint8Array(hash)]), () => done(null));""",
                                              f"{sheet.stem}.webp")
-        drawn = hashlib.sha256(Image.open(sheet).convert("RGBA").tobytes()).digest()
+        drawn = hashlib.sha256(Image.open(sheet).convert("RGBA").tobytes("raw", "BGRA")).digest()
         check(f"{sheet.stem}.webp decodes to the pixels of the build's {sheet.name}",
               digest is not None and bytes(digest) == drawn)
 
@@ -205,6 +206,9 @@ def test_file_page(driver, site):
     """A file has no origin to keep a service worker for: the page plays without one."""
     driver.get((pathlib.Path(site).resolve() / "index.html").as_uri())
     check("a page opened from a file shows the game", shows_game(driver))
+    # Such a page cannot fetch: its pictures are read back from the browser's drawing.
+    check("with the pictures of a page from a server: the idle frame equals "
+          "tests/golden/idle.png", frame(driver) == web_test.golden_frame()[0])
     click(driver, *NEW_GAME)
     check("and plays: a can falls", web_test.falling_can(driver, START_WAIT_S + 6))
 

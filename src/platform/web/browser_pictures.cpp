@@ -6,15 +6,14 @@
 #include <cstddef>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace platform {
 namespace {
 
 // clang-format off
 // Waits for the page to decode the image at its address `path` (index.html's
-// takePicture, which starts on the pictures it preloads before the program has
-// arrived) and keeps it for TakePixels; its width, or 0 when it cannot be had.
+// takePicture, which starts on the pictures it knows before the program has arrived)
+// and keeps it for CopyRectangle; its width, or 0 when it cannot be had.
 EM_ASYNC_JS(int, DecodeImage, (const char* path), {
     try {
         Module.frothImage = await takePicture(UTF8ToString(path));
@@ -26,62 +25,44 @@ EM_ASYNC_JS(int, DecodeImage, (const char* path), {
 
 EM_JS(int, ImageHeight, (), { return Module.frothImage.height; });
 
-// Copies the kept image's pixels, 4 bytes red, green, blue, alpha each, to `rgba`,
-// and forgets the image.
-EM_JS(void, TakePixels, (std::uint8_t* rgba), {
-    HEAPU8.set(Module.frothImage.data, rgba);
-    Module.frothImage = null;
+// Copies w × h pixels at (x, y) of the kept image to `argb`, row after row. The page
+// hands over each pixel as the program's word, 0xAARRGGBB.
+EM_JS(void, CopyRectangle, (int x, int y, int w, int h, std::uint32_t* argb), {
+    const image = Module.frothImage;
+    for (let row = 0; row < h; ++row) {
+        const from = ((y + row) * image.width + x) * 4;
+        HEAPU8.set(image.bytes.subarray(from, from + w * 4), argb + row * w * 4);
+    }
 });
+
+EM_JS(void, ForgetImage, (), { Module.frothImage = null; });
 // clang-format on
 
-// A decoded file: width × height pixels, 4 bytes red, green, blue, alpha each.
-struct Rgba {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> bytes;
-};
-
-Rgba Decode(const char* file) {
-    Rgba image;
-    image.width = DecodeImage(file);
-    if (image.width == 0) throw std::runtime_error(std::string("cannot decode ") + file);
-    image.height = ImageHeight();
-    image.bytes.resize(static_cast<std::size_t>(image.width) * image.height * 4);
-    TakePixels(image.bytes.data());
-    return image;
-}
-
-// Fills the picture's room from its rectangle of the file, as words 0xAARRGGBB: a
-// pixel of alpha under half is transparent, 0, as the build stores one.
-void CopyPicture(const Rgba& image, const BrowserPicture& picture) {
-    if (picture.x + picture.width > image.width || picture.y + picture.height > image.height)
+// Fills the picture's room from its rectangle of the kept image, which is `width` ×
+// `height` pixels.
+void CopyPicture(const BrowserPicture& picture, int width, int height) {
+    if (picture.x + picture.width > width || picture.y + picture.height > height)
         throw std::runtime_error(std::string("no room for a picture in ") + picture.file);
-    std::uint32_t* to = picture.argb;
-    for (int y = picture.y; y < picture.y + picture.height; ++y) {
-        const std::uint8_t* from =
-            image.bytes.data() + (static_cast<std::size_t>(y) * image.width + picture.x) * 4;
-        for (int x = 0; x < picture.width; ++x, from += 4) {
-            *to++ = from[3] >= 128 ? 0xFF000000u | std::uint32_t{from[0]} << 16 |
-                                         std::uint32_t{from[1]} << 8 | from[2]
-                                   : 0;
-        }
-    }
+    CopyRectangle(picture.x, picture.y, picture.width, picture.height, picture.argb);
 }
 
 }  // namespace
 
 void DecodeBrowserPictures() {
     // The build lists the pictures of each file together: each file is decoded once.
-    Rgba image;
     std::string decoded;
+    int width = 0, height = 0;
     for (std::size_t i = 0; i < kBrowserPictureCount; ++i) {
         const BrowserPicture& picture = kBrowserPictures[i];
         if (decoded != picture.file) {
-            image = Decode(picture.file);
+            width = DecodeImage(picture.file);
+            if (width == 0) throw std::runtime_error(std::string("cannot decode ") + picture.file);
+            height = ImageHeight();
             decoded = picture.file;
         }
-        CopyPicture(image, picture);
+        CopyPicture(picture, width, height);
     }
+    ForgetImage();
 }
 
 }  // namespace platform
