@@ -3,8 +3,8 @@
 network off after one visit, a high score kept across an update of the site, a page
 from a file; then the start on a slow phone (CPU and link throttled), timed against a
 floor page built alike that only paints one frame, and the download the start needs.
-The picture sheets the build drew (SHEETS_FOLDER) are compared with what the browser
-decodes of them.
+The picture sheets the build drew (SHEETS_FOLDER) and the photographs are compared
+with what the browser decodes of them.
 
 Usage: offline_test.py SITE_FOLDER FLOOR_FOLDER SHEETS_FOLDER
 """
@@ -127,20 +127,25 @@ def test_offline(driver, address):
 
 
 def test_sheets(driver, address, sheets):
-    """The page's picture sheets, lossless WebP files, decode in the browser to the very
-    pixels the build drew, as the program's words (blue, green, red, alpha), transparent
-    ones 0 as the program stores them."""
+    """The page's pictures decode in the browser to the very pixels the program is to
+    have, as its words (blue, green, red, alpha): the lossless WebP sheets to those the
+    build drew, transparent ones 0 as the program stores them, and the photographs to
+    those Pillow's JPEG decoder gives, as the desktop's does."""
+    pictures = [(f"{sheet.stem}.webp", sheet, f"the build's {sheet.name}")
+                for sheet in sorted(pathlib.Path(sheets).glob("*.png"))]
+    pictures += [(photo.name, photo, "Pillow's decoding")
+                 for photo in sorted((ROOT / "assets").glob("*.jpg"))]
     driver.get(address)
-    for sheet in sorted(pathlib.Path(sheets).glob("*.png")):
+    for name, reference, which in pictures:
         digest = driver.execute_async_script("""
             const done = arguments[arguments.length - 1];
             takePicture(arguments[0])
                 .then(picture => crypto.subtle.digest("SHA-256", picture.bytes))
-                .then(hash => done([...new Uint8Array(hash)]), () => done(null));""",
-                                             f"{sheet.stem}.webp")
-        drawn = hashlib.sha256(Image.open(sheet).convert("RGBA").tobytes("raw", "BGRA")).digest()
-        check(f"{sheet.stem}.webp decodes to the pixels of the build's {sheet.name}",
-              digest is not None and bytes(digest) == drawn)
+                .then(hash => done([...new Uint8Array(hash)]), () => done(null));""", name)
+        with Image.open(reference) as picture:
+            wanted = hashlib.sha256(picture.convert("RGBA").tobytes("raw", "BGRA")).digest()
+        check(f"{name} decodes to the pixels of {which}",
+              digest is not None and bytes(digest) == wanted)
 
 
 def store_score(driver, name):
